@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the screenshots need, when missing.
+set -euo pipefail
+packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+  nlohmann-json3-dev qt6-base-dev libqt6serialport6-dev libgl-dev xvfb xauth
+  fonts-comic-neue fonts-liberation clang-format)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,116 @@
+#include "app/main_screen.h"
+
+#include "panels/bill_length_panel.h"
+#include "panels/bill_motor_panel.h"
+#include "panels/interface_panel.h"
+#include "panels/io_test_panel.h"
+#include "panels/panel_timers.h"
+#include "panels/picture_box.h"
+#include "panels/restart.h"
+#include "panels/sensor_adjust_panel.h"
+#include "panels/sensor_test_panel.h"
+#include "panels/stacker_panel.h"
+#include "panels/test_menu.h"
+#include "replies/version_panel.h"
+
+namespace app {
+
+using form::ControlDesign;
+using form::Kind;
+
+std::string ToolVersion() {
+  return std::to_string(BA_VERSION_MAJOR) + "." + std::to_string(BA_VERSION_MINOR) + "." +
+         std::to_string(BA_VERSION_PATCH);
+}
+
+MainScreen::MainScreen(form::Host& host, serial::CommPort& port, std::string folder)
+    : host_(host),
+      folder_(std::move(folder)),
+      form_("MainScreen", host),
+      link_(form_, port),
+      terminal_(form_, link_, state_.CommandPending),
+      interpreter_(port, terminal_, state_) {
+  addControls();
+  link_.setReadReplies([this] { interpreter_.ReadReplies(); });
+}
+
+void MainScreen::addControls() {
+  form_.setCaption(std::string("ZRN BA Test Tool ") + kModelTag);
+  form_.setBackColor(form::colours::WindowBackground);
+  form_.setSize(9375, 6855);
+
+  panels::AddRestartLabel(form_);
+  link_.addControls();
+  form::Control& rs232 = form_.add(ControlDesign{.kind = Kind::CommandButton,
+                                                 .name = "Command4",
+                                                 .caption = "RS232",
+                                                 .left = 4920,
+                                                 .top = 120,
+                                                 .width = 975,
+                                                 .height = 375});
+  form::Control& setup = form_.add(ControlDesign{.kind = Kind::CommandButton,
+                                                 .name = "Command5",
+                                                 .caption = "Setup",
+                                                 .left = 6000,
+                                                 .top = 120,
+                                                 .width = 975,
+                                                 .height = 375});
+  rs232.onClick = [this] { terminal_.Toggle(); };
+  setup.onClick = [this] {
+    if (onSetup) onSetup();
+  };
+
+  // Creation order is drawing order: the wide panels cover the version panel.
+  panels::AddTestMenu(form_);
+  replies::AddVersionPanel(form_);
+  panels::AddPictureBox(form_);
+  panels::AddBillMotorPanel(form_);
+  terminal_.addControls();
+  panels::AddStackerPanel(form_);
+  panels::AddIoTestPanel(form_);
+  panels::AddBillLengthPanel(form_);
+  panels::AddSensorTestPanel(form_);
+  panels::AddSensorAdjustPanel(form_);
+  panels::AddInterfacePanel(form_);
+  panels::AddPanelTimers(form_);
+
+  statusBar_ = form_.add(Kind::StatusBar, "StatusBar1");
+  statusBar_->setBounds(0, 6855, 9375, 375);
+  const char* texts[] = {"Tool Version", "", "BA System", "",
+                         "BA Interface", "", "Mode",      "User Mode"};
+  const int widths[] = {1852, 1235, 1676, 2205, 1852, 3351, 1058, 2469};
+  for (int i = 0; i < 8; ++i) statusBar_->addPanel(texts[i], widths[i]);
+}
+
+void MainScreen::Load() {
+  link_.load();
+  setStatusText(2, ToolVersion());
+  state_.AwaitingVersionMark = true;
+  state_.MarkStep = 1;
+  state_.ShortReplyDone = false;
+  state_.LongReplyDone = false;
+  state_.BillMotorTestOn = false;
+  state_.StackerMotorTestOn = false;
+  state_.IoTestOn = false;
+  state_.SensorTestOn = false;
+  state_.SensorAdjustOn = false;
+  form_.setVisible(true);
+}
+
+void MainScreen::Unload() {
+  link_.unload();
+  for (const char* timer : {"Timer1", "Timer2", "Timer3", "Timer4"}) {
+    if (form::Control* t = form_.find(timer)) t->setEnabled(false);
+  }
+  form_.setVisible(false);
+}
+
+std::string MainScreen::statusText(int panel) const {
+  return statusBar_->panelText(panel);
+}
+
+void MainScreen::setStatusText(int panel, const std::string& text) {
+  statusBar_->setPanelText(panel, text);
+}
+
+}  // namespace app

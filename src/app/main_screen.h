@@ -1,0 +1,54 @@
+#pragma once
+#include <string>
+
+#include "form/form.h"
+#include "link/comm_port.h"
+#include "link/port_link.h"
+#include "link/terminal.h"
+#include "replies/main_state.h"
+#include "replies/reply_interpreter.h"
+
+namespace app {
+
+// The start-up window: owns the port, the terminal, the reply interpreter, the test menu and
+// panels, the status bar and the form-level state.
+class MainScreen {
+ public:
+  static constexpr const char* kModelTag = "SVC-2600";
+
+  MainScreen(form::Host& host, serial::CommPort& port, std::string folder);
+
+  void Load();
+  void Unload();
+
+  form::Form& form() { return form_; }
+  replies::MainState& state() { return state_; }
+  serial::PortLink& portLink() { return link_; }
+  serial::Terminal& terminal() { return terminal_; }
+  replies::ReplyInterpreter& interpreter() { return interpreter_; }
+  const std::string& folder() const { return folder_; }
+
+  // Status bar panel texts (panels numbered from 1).
+  std::string statusText(int panel) const;
+  void setStatusText(int panel, const std::string& text);
+
+  // Raised by "Setup".
+  std::function<void()> onSetup;
+
+ private:
+  void addControls();
+
+  form::Host& host_;
+  std::string folder_;
+  form::Form form_;
+  replies::MainState state_;
+  serial::PortLink link_;
+  serial::Terminal terminal_;
+  replies::ReplyInterpreter interpreter_;
+  form::Control* statusBar_ = nullptr;
+};
+
+// "major.minor.revision" of this build.
+std::string ToolVersion();
+
+}  // namespace app

@@ -1,0 +1,390 @@
+#include "form/control.h"
+
+#include <algorithm>
+
+#include "form/form.h"
+#include "form/text.h"
+
+namespace form {
+
+const char* KindName(Kind kind) {
+  switch (kind) {
+    case Kind::Label:
+      return "Label";
+    case Kind::TextBox:
+      return "TextBox";
+    case Kind::ComboBox:
+      return "ComboBox";
+    case Kind::ListBox:
+      return "ListBox";
+    case Kind::CommandButton:
+      return "CommandButton";
+    case Kind::Frame:
+      return "Frame";
+    case Kind::OptionButton:
+      return "OptionButton";
+    case Kind::CheckBox:
+      return "CheckBox";
+    case Kind::HScrollBar:
+      return "HScrollBar";
+    case Kind::VScrollBar:
+      return "VScrollBar";
+    case Kind::PictureBox:
+      return "PictureBox";
+    case Kind::Shape:
+      return "Shape";
+    case Kind::Timer:
+      return "Timer";
+    case Kind::StatusBar:
+      return "StatusBar";
+    case Kind::ImageList:
+      return "ImageList";
+    case Kind::TabControl:
+      return "SSTab";
+  }
+  return "Control";
+}
+
+Control::Control(Form& form, Kind kind, std::string name, int index, Control* container)
+    : form_(form), kind_(kind), name_(std::move(name)), index_(index), container_(container) {
+  switch (kind) {
+    case Kind::TextBox:
+    case Kind::ComboBox:
+    case Kind::ListBox:
+      back_ = colours::WindowBackground;
+      fore_ = colours::WindowText;
+      break;
+    default:
+      back_ = colours::ButtonFace;
+      fore_ = colours::ButtonText;
+      break;
+  }
+}
+
+std::string Control::fullName() const {
+  if (index_ < 0) return name_;
+  return name_ + "(" + std::to_string(index_) + ")";
+}
+
+void Control::changed() {
+  form_.noteChanged(*this);
+}
+
+void Control::setText(std::string_view text) {
+  if (text_ == text) return;
+  text_.assign(text);
+  const bool editable = kind_ == Kind::TextBox || kind_ == Kind::ComboBox;
+  if (editable) selStart_ = 0;
+  changed();
+  if (editable) raiseChange();
+}
+
+void Control::setVisible(bool visible) {
+  if (visible_ == visible) return;
+  visible_ = visible;
+  changed();
+}
+
+void Control::setEnabled(bool enabled) {
+  const bool differs = enabled_ != enabled;
+  enabled_ = enabled;
+  if (kind_ == Kind::Timer) {
+    if (TimerService* timers = form_.host().timers) timers->timerChanged(*this);
+  }
+  if (differs) changed();
+}
+
+void Control::setLeft(int v) {
+  setBounds(v, top_, width_, height_);
+}
+void Control::setTop(int v) {
+  setBounds(left_, v, width_, height_);
+}
+void Control::setWidth(int v) {
+  setBounds(left_, top_, v, height_);
+}
+void Control::setHeight(int v) {
+  setBounds(left_, top_, width_, v);
+}
+
+void Control::setBounds(int left, int top, int width, int height) {
+  if (left == left_ && top == top_ && width == width_ && height == height_) return;
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  changed();
+}
+
+void Control::setForeColor(Colour c) {
+  if (fore_ == c) return;
+  fore_ = c;
+  changed();
+}
+
+void Control::setBackColor(Colour c) {
+  if (back_ == c) return;
+  back_ = c;
+  changed();
+}
+
+void Control::setFont(const Font& f) {
+  if (font_ == f) return;
+  font_ = f;
+  changed();
+}
+
+void Control::setFontSize(double size) {
+  Font f = font_;
+  f.size = size;
+  setFont(f);
+}
+
+void Control::setFontBold(bool bold) {
+  Font f = font_;
+  f.bold = bold;
+  setFont(f);
+}
+
+void Control::setTag(std::string_view tag) {
+  if (tag_ == tag) return;
+  tag_.assign(tag);
+  changed();
+}
+
+void Control::setLocked(bool locked) {
+  if (locked_ == locked) return;
+  locked_ = locked;
+  changed();
+}
+
+void Control::setMaxLength(int n) {
+  maxLength_ = std::max(0, n);
+}
+
+void Control::setAlignment(Align a) {
+  if (align_ == a) return;
+  align_ = a;
+  changed();
+}
+
+void Control::setBorder(bool b) {
+  if (border_ == b) return;
+  border_ = b;
+  changed();
+}
+
+void Control::setHandCursor(bool hand) {
+  if (hand_ == hand) return;
+  hand_ = hand;
+  changed();
+}
+
+void Control::setMultiLine(bool m) {
+  if (multiLine_ == m) return;
+  multiLine_ = m;
+  changed();
+}
+
+void Control::setPasswordChar(char c) {
+  if (passwordChar_ == c) return;
+  passwordChar_ = c;
+  changed();
+}
+
+void Control::setToolTip(std::string_view tip) {
+  if (toolTip_ == tip) return;
+  toolTip_.assign(tip);
+  changed();
+}
+
+void Control::setSelStart(int pos) {
+  pos = std::clamp(pos, 0, CharCount(text_));
+  if (selStart_ == pos) return;
+  selStart_ = pos;
+  changed();
+}
+
+void Control::setValue(int value) {
+  switch (kind_) {
+    case Kind::CheckBox: {
+      value = std::clamp(value, 0, 2);
+      if (value_ == value) return;
+      value_ = value;
+      changed();
+      raiseClick();
+      return;
+    }
+    case Kind::OptionButton: {
+      if (value == 0) {
+        if (value_ == 0) return;
+        value_ = 0;
+        changed();
+        return;
+      }
+      if (value_ != 0) return;
+      for (Control* other : form_.controls()) {
+        if (other != this && other->kind_ == Kind::OptionButton &&
+            other->container_ == container_ && other->value_ != 0) {
+          other->value_ = 0;
+          other->changed();
+        }
+      }
+      value_ = 1;
+      changed();
+      raiseClick();
+      return;
+    }
+    case Kind::HScrollBar:
+    case Kind::VScrollBar: {
+      value = std::clamp(value, std::min(min_, max_), std::max(min_, max_));
+      if (value_ == value) return;
+      value_ = value;
+      changed();
+      raiseChange();
+      return;
+    }
+    case Kind::TabControl: {
+      if (value < 0 || value >= listCount() || value == value_) return;
+      const int previous = value_;
+      value_ = value;
+      changed();
+      if (onTabClick) {
+        auto copy = onTabClick;
+        copy(previous);
+      }
+      return;
+    }
+    default:
+      if (value_ == value) return;
+      value_ = value;
+      changed();
+      return;
+  }
+}
+
+void Control::setMin(int v) {
+  if (min_ == v) return;
+  min_ = v;
+  changed();
+  if (value_ < std::min(min_, max_) || value_ > std::max(min_, max_)) setValue(value_);
+}
+
+void Control::setMax(int v) {
+  if (max_ == v) return;
+  max_ = v;
+  changed();
+  if (value_ < std::min(min_, max_) || value_ > std::max(min_, max_)) setValue(value_);
+}
+
+void Control::setListIndex(int index) {
+  if (index < -1 || index >= listCount() || index == listIndex_) return;
+  listIndex_ = index;
+  text_ = index >= 0 ? items_[static_cast<size_t>(index)] : std::string();
+  changed();
+  if (index >= 0) raiseClick();
+}
+
+void Control::addItem(std::string_view item) {
+  items_.emplace_back(item);
+  changed();
+}
+
+void Control::removeItem(int index) {
+  if (index < 0 || index >= listCount()) return;
+  items_.erase(items_.begin() + index);
+  if (index == listIndex_) {
+    listIndex_ = -1;
+    text_.clear();
+  } else if (index < listIndex_) {
+    --listIndex_;
+  }
+  changed();
+}
+
+void Control::clear() {
+  items_.clear();
+  listIndex_ = -1;
+  text_.clear();
+  changed();
+}
+
+void Control::setInterval(int ms) {
+  interval_ = std::max(0, ms);
+  if (kind_ == Kind::Timer) {
+    if (TimerService* timers = form_.host().timers) timers->timerChanged(*this);
+  }
+  changed();
+}
+
+void Control::setImage(std::string_view path) {
+  if (image_ == path) return;
+  image_.assign(path);
+  changed();
+}
+
+void Control::addImage(std::string_view path) {
+  images_.emplace_back(path);
+  changed();
+}
+
+void Control::clearImages() {
+  if (images_.empty()) return;
+  images_.clear();
+  changed();
+}
+
+void Control::addPanel(std::string_view text, int width) {
+  panels_.push_back({std::string(text), width});
+  changed();
+}
+
+std::string Control::panelText(int panel) const {
+  if (panel < 1 || panel > static_cast<int>(panels_.size())) return {};
+  return panels_[static_cast<size_t>(panel - 1)].text;
+}
+
+void Control::setPanelText(int panel, std::string_view text) {
+  if (panel < 1 || panel > static_cast<int>(panels_.size())) return;
+  auto& p = panels_[static_cast<size_t>(panel - 1)];
+  if (p.text == text) return;
+  p.text.assign(text);
+  changed();
+}
+
+void Control::setTabPage(int tab) {
+  if (tabPage_ == tab) return;
+  tabPage_ = tab;
+  changed();
+}
+
+bool Control::shown() const {
+  if (!visible_) return false;
+  if (!container_) return true;
+  if (container_->kind_ == Kind::TabControl && tabPage_ >= 0 && tabPage_ != container_->value_)
+    return false;
+  return container_->shown();
+}
+
+bool Control::usable() const {
+  for (const Control* c = this; c; c = c->container_) {
+    if (!c->enabled_) return false;
+  }
+  return shown();
+}
+
+void Control::raiseKeyDown(int code, int shift) {
+  if (onKeyDown) {
+    auto copy = onKeyDown;
+    copy(code, shift);
+  }
+}
+
+void Control::raiseKeyUp(int code, int shift) {
+  if (onKeyUp) {
+    auto copy = onKeyUp;
+    copy(code, shift);
+  }
+}
+
+}  // namespace form

@@ -1,0 +1,135 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "form/control.h"
+#include "form/host.h"
+
+namespace form {
+
+// Told about every change of a screen, so a view can follow the model.
+class FormObserver {
+ public:
+  virtual ~FormObserver() = default;
+  virtual void controlAdded(Control& control) = 0;
+  virtual void controlRemoved(Control& control) = 0;
+  virtual void controlChanged(Control& control) = 0;
+  virtual void formChanged() = 0;
+};
+
+// One row of a design-time layout table. Unset colours take the kind's defaults.
+struct ControlDesign {
+  Kind kind = Kind::Label;
+  const char* name = "";
+  int index = -1;
+  const char* caption = "";
+  int left = 0, top = 0, width = 0, height = 0;
+  std::optional<Colour> fore = std::nullopt;
+  std::optional<Colour> back = std::nullopt;
+  double fontSize = 9;
+  bool bold = false;
+  const char* fontName = nullptr;  // "Comic Sans MS" when null
+  bool visible = true;
+  bool enabled = true;
+  Align align = Align::Left;
+  bool border = false;
+  bool hand = false;
+  int maxLength = 0;
+};
+
+// A screen: its window properties and its controls, addressed by name and index.
+class Form {
+ public:
+  Form(std::string name, Host& host);
+  ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  const std::string& name() const { return name_; }
+  Host& host() const { return host_; }
+
+  const std::string& caption() const { return caption_; }
+  void setCaption(std::string_view caption);
+  bool visible() const { return visible_; }
+  void setVisible(bool visible);
+  int width() const { return width_; }
+  int height() const { return height_; }
+  void setSize(int width, int height);
+  Colour backColor() const { return back_; }
+  void setBackColor(Colour c);
+
+  // Controls.Add: refuses (returns null) a name that already exists on the screen.
+  Control* add(Kind kind, std::string_view name, Control* container = nullptr, int index = -1);
+  // Adds a design-time control from its table row; the name must be new.
+  Control& add(const ControlDesign& design, Control* container = nullptr);
+  // Controls.Remove: a missing name is harmless.
+  void remove(std::string_view name, int index = -1);
+  void remove(Control* control);
+
+  Control* find(std::string_view name, int index = -1) const;
+  // A control the screen is known to hold; a missing one is a programming error.
+  Control& at(std::string_view name, int index = -1) const;
+  // Every control in creation order (later ones draw on top).
+  const std::vector<Control*>& controls() const { return order_; }
+  bool isArray(std::string_view name) const;
+
+  void setObserver(FormObserver* observer) { observer_ = observer; }
+  FormObserver* observer() const { return observer_; }
+
+  // A modal screen in front of this one takes all user input while it is shown.
+  void setModalChild(Form* child) { modalChild_ = child; }
+  Form* modalChild() const { return modalChild_; }
+  bool acceptsInput() const;
+
+  // The buttons Enter and Escape press on this screen.
+  void setDefaultButton(Control* c) { defaultButton_ = c; }
+  void setCancelButton(Control* c) { cancelButton_ = c; }
+  Control* defaultButton() const { return defaultButton_; }
+  Control* cancelButton() const { return cancelButton_; }
+
+  // User input with the toolkit's rules; each returns false when the input cannot reach the
+  // control (hidden, disabled, or the screen is behind a modal one).
+  bool userClick(Control& c);
+  bool userDblClick(Control& c);
+  bool userKey(Control& c, int keyCode, int shift);
+  bool userSelect(Control& c, int index);
+  bool userSetText(Control& c, std::string_view text);
+  bool userScroll(Control& c, int value);
+  bool userTab(Control& c, int tab);
+
+  // Called by controls.
+  void noteChanged(Control& c);
+
+ private:
+  struct Entry {
+    Control* single = nullptr;
+    std::map<int, Control*> elements;
+  };
+  bool reachable(const Control& c) const { return acceptsInput() && c.usable(); }
+  void noteFormChanged();
+
+  std::string name_;
+  Host& host_;
+  std::string caption_;
+  bool visible_ = false;
+  int width_ = 0, height_ = 0;
+  Colour back_ = Colour::System(15);
+  std::unordered_map<std::string, Entry> byName_;
+  std::vector<std::unique_ptr<Control>> owned_;
+  std::vector<Control*> order_;
+  FormObserver* observer_ = nullptr;
+  Form* modalChild_ = nullptr;
+  Control* defaultButton_ = nullptr;
+  Control* cancelButton_ = nullptr;
+};
+
+// The character a key code types (US layout), or 0 for keys that type nothing.
+char KeyChar(int keyCode, int shift);
+
+}  // namespace form

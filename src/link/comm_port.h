@@ -1,0 +1,32 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace serial {
+
+// The serial port control: the operations the tool relies on, named as on the form.
+// Failures are reported by return values and never stop the program.
+class CommPort {
+ public:
+  static constexpr int kEventReceive = 2;
+
+  virtual ~CommPort() = default;
+  // Selects the port the next open uses; refused (false) while the port is open.
+  virtual bool setCommPort(int port) = 0;
+  virtual int commPort() const = 0;
+  // Opens (9600 baud, 8 data bits, even parity, 1 stop bit, no flow control) or closes.
+  // Closing a closed port is harmless.
+  virtual bool setPortOpen(bool open) = 0;
+  virtual bool portOpen() const = 0;
+  // Queues the bytes for transmission; false when the port is closed.
+  virtual bool output(const uint8_t* data, size_t size) = 0;
+  // 2 once at least one byte has arrived.
+  virtual int commEvent() = 0;
+  // Bytes waiting; 0 when none or the port is closed.
+  virtual int inBufferCount() = 0;
+  // All waiting bytes, removed from the input buffer.
+  virtual std::vector<uint8_t> input() = 0;
+};
+
+}  // namespace serial

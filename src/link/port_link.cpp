@@ -1,0 +1,79 @@
+#include "link/port_link.h"
+
+#include <charconv>
+#include <string>
+
+namespace serial {
+
+using form::ControlDesign;
+using form::Kind;
+
+PortLink::PortLink(form::Form& screen, CommPort& port) : screen_(screen), port_(port) {}
+
+void PortLink::addControls() {
+  screen_.add(ControlDesign{.kind = Kind::Label,
+                            .name = "Label3",
+                            .caption = "Com Port",
+                            .left = 2880,
+                            .top = 165,
+                            .width = 975,
+                            .height = 330,
+                            .fontSize = 12});
+  list_ = &screen_.add(ControlDesign{.kind = Kind::ComboBox,
+                                     .name = "ComPortList",
+                                     .left = 3900,
+                                     .top = 120,
+                                     .width = 855,
+                                     .height = 330,
+                                     .fontSize = 12});
+  timer1_ = &screen_.add(ControlDesign{.kind = Kind::Timer, .name = "Timer1", .enabled = false});
+  timer2_ = &screen_.add(ControlDesign{.kind = Kind::Timer, .name = "Timer2", .enabled = false});
+  timer1_->setInterval(100);
+  timer2_->setInterval(1000);
+
+  list_->onClick = [this] { timer2_->setEnabled(true); };
+  list_->onKeyDown = [this](int code, int) {
+    if (code != 38 && code != 40) list_->setLocked(true);
+  };
+  list_->onKeyUp = [this](int, int) { list_->setLocked(false); };
+  timer1_->onTimer = [this] { Timer1Tick(); };
+  timer2_->onTimer = [this] { OpenSelectedPort(); };
+}
+
+void PortLink::load() {
+  for (int n = 1; n <= 50; ++n) list_->addItem(std::to_string(n));
+  list_->setListIndex(0);  // the click arms Timer2, which is on at start anyway
+  timer1_->setEnabled(true);
+  timer2_->setEnabled(true);
+}
+
+void PortLink::unload() {
+  if (port_.portOpen()) port_.setPortOpen(false);
+}
+
+SendResult PortLink::SendCommandByte(int code) {
+  if (code < 0 || code > 255) return SendResult::OutOfRange;
+  if (!port_.portOpen()) return SendResult::PortClosed;
+  SendBuffer[0] = static_cast<uint8_t>(code);
+  return port_.output(SendBuffer.data(), SendBuffer.size()) ? SendResult::Sent
+                                                            : SendResult::PortClosed;
+}
+
+void PortLink::OpenSelectedPort() {
+  // Each step may fail; the next one still runs.
+  port_.setPortOpen(false);
+  const std::string& text = list_->text();
+  int number = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (ec == std::errc() && end == text.data() + text.size()) port_.setCommPort(number);
+  port_.setPortOpen(true);
+  timer2_->setEnabled(false);
+}
+
+void PortLink::Timer1Tick() {
+  timer1_->setEnabled(false);
+  if (readReplies_) readReplies_();
+  timer1_->setEnabled(true);
+}
+
+}  // namespace serial

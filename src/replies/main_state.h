@@ -1,0 +1,53 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace replies {
+
+// The main screen's form-level state shared by the senders, the reply interpreter and the
+// panels. Flags are plain booleans; counters are 16-bit as on the wire.
+struct MainState {
+  // Serial link and terminal.
+  int16_t CommandPending = 0;
+  std::vector<uint8_t> ReceiveBuffer;
+  std::string ByteText;
+
+  // Version replies.
+  bool AwaitingVersionMark = true;
+  int16_t MarkStep = 1;
+  int16_t VersionByteIndex = 0;
+  int16_t VersionLayout = 0;
+  bool ShortReplyDone = false;
+  bool LongReplyDone = false;
+
+  // Test stages.
+  bool BillMotorTestOn = false;
+  bool StackerMotorTestOn = false;
+  bool IoTestOn = false;
+  bool SensorTestOn = false;
+  bool SensorAdjustOn = false;
+  bool BillLengthTestOn = false;
+  bool InterfaceSetupOn = false;
+  int16_t IoByteIndex = 0;
+  int16_t ShortReplyCount = 0;
+  int16_t ChannelIndex = 0;
+  int16_t ReplyValue = 0;
+  bool InterfaceSetAwaited = false;
+  bool SensorValueRequested = false;
+  int16_t ScrollPosition = 0;
+};
+
+}  // namespace replies
+
+#include <functional>
+#include <string_view>
+#include <variant>
+
+namespace replies {
+
+using StateField = std::variant<int16_t*, bool*, std::string*, std::vector<uint8_t>*>;
+// Every field of MainState with its name, for tools that print the state.
+void ForEachField(MainState& s, const std::function<void(std::string_view, StateField)>& visit);
+
+}  // namespace replies

@@ -1,0 +1,339 @@
+#include "script/runner.h"
+
+#include <charconv>
+
+#include "app/main_screen.h"
+#include "form/codepage.h"
+#include "script/control_json.h"
+#include "script/key_codes.h"
+#include "setup/setup_window.h"
+
+namespace script {
+
+using Json = nlohmann::ordered_json;
+
+namespace {
+const char* IconName(form::MsgIcon icon) {
+  switch (icon) {
+    case form::MsgIcon::Information:
+      return "Information";
+    case form::MsgIcon::Exclamation:
+      return "Exclamation";
+    case form::MsgIcon::Critical:
+      return "Critical";
+    case form::MsgIcon::Question:
+      return "Question";
+  }
+  return "Information";
+}
+}  // namespace
+
+Runner::Runner(std::string folder, std::ostream& out)
+    : port_([this] { return vh_.now(); }), app_(vh_.host(), port_, std::move(folder)), out_(out) {
+  vh_.onMessageBox = [this](const form::MessageBoxRequest& r, form::MsgResult answer) {
+    Json box;
+    box["t"] = vh_.now();
+    box["title"] = r.title;
+    box["text"] = r.text;
+    box["buttons"] = r.buttons == form::MsgButtons::Ok ? "OK" : "OKCancel";
+    box["icon"] = IconName(r.icon);
+    box["answer"] = answer == form::MsgResult::Ok ? "OK" : "Cancel";
+    Json j;
+    j["messagebox"] = box;
+    Print(j);
+  };
+  registerCommands();
+}
+
+Runner::~Runner() = default;
+
+int Runner::Run(std::istream& in) {
+  std::string line;
+  int lineNo = 0;
+  while (std::getline(in, line)) {
+    if (!Execute(line, ++lineNo)) return 2;
+  }
+  return 0;
+}
+
+bool Runner::Execute(const std::string& line, int lineNo) {
+  line_ = lineNo;
+  std::string error;
+  auto tokens = Tokenize(line, error);
+  if (!tokens) {
+    Fail(error);
+    return false;
+  }
+  if (tokens->empty()) return true;
+  return Dispatch(*tokens) && !failed_;
+}
+
+bool Runner::Dispatch(const Args& tokens) {
+  const std::string& name = tokens[0].text;
+  auto it = commands_.find(tokens[0].quoted ? std::string() : name);
+  if (it == commands_.end()) {
+    Fail("unknown command \"" + name + "\"");
+    return false;
+  }
+  if (name != "answer" && name != "portfail" && name != "at") Start();
+  it->second(Args(tokens.begin() + 1, tokens.end()));
+  return !failed_;
+}
+
+void Runner::Start() {
+  if (started_) return;
+  started_ = true;
+  app_.load();
+}
+
+void Runner::Print(const Json& j) {
+  out_ << j.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
+  out_.flush();
+}
+
+void Runner::Fail(const std::string& message) {
+  failed_ = true;
+  Json j;
+  j["error"] = "line " + std::to_string(line_) + ": " + message;
+  Print(j);
+}
+
+bool Runner::Count(const Args& args, size_t min, size_t max) {
+  if (args.size() >= min && args.size() <= max) return true;
+  Fail("wrong number of arguments");
+  return false;
+}
+
+bool Runner::Integer(const Token& t, long long& value) {
+  const std::string& s = t.text;
+  if (!t.quoted && !s.empty()) {
+    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (ec == std::errc() && end == s.data() + s.size()) return true;
+  }
+  Fail("\"" + s + "\" is not a whole number");
+  return false;
+}
+
+bool Runner::ParseTarget(const std::string& text, Target& target) {
+  std::string rest = text;
+  target.screen = nullptr;
+  for (form::Form* screen : {&app_.mainForm(), &app_.setupForm()}) {
+    const std::string prefix = screen->name() + ".";
+    if (rest.rfind(prefix, 0) == 0) {
+      target.screen = screen;
+      rest = rest.substr(prefix.size());
+      break;
+    }
+  }
+  if (!target.screen) {
+    target.screen = app_.setupForm().visible() ? &app_.setupForm() : &app_.mainForm();
+  }
+  target.index = -1;
+  const size_t open = rest.find('(');
+  if (open != std::string::npos) {
+    if (rest.back() != ')' || open == 0) return false;
+    const std::string digits = rest.substr(open + 1, rest.size() - open - 2);
+    int index = 0;
+    auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
+    if (ec != std::errc() || end != digits.data() + digits.size() || digits.empty() || index < 0) {
+      return false;
+    }
+    target.index = index;
+    rest = rest.substr(0, open);
+  }
+  target.name = rest;
+  return !rest.empty();
+}
+
+form::Control* Runner::Resolve(const Args& args, size_t at) {
+  if (at >= args.size()) {
+    Fail("a control name is missing");
+    return nullptr;
+  }
+  Target t;
+  if (!ParseTarget(args[at].text, t)) {
+    Fail("malformed control name \"" + args[at].text + "\"");
+    return nullptr;
+  }
+  form::Control* c = t.screen->find(t.name, t.index);
+  if (!c) Fail("unknown control \"" + args[at].text + "\"");
+  return c;
+}
+
+bool Runner::Bytes(const Args& args, std::vector<uint8_t>& out) {
+  for (const Token& t : args) {
+    if (t.quoted) {
+      const std::string bytes = form::EncodeCodePage(t.text);
+      out.insert(out.end(), bytes.begin(), bytes.end());
+      continue;
+    }
+    long long v = -1;
+    const std::string& s = t.text;
+    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+      auto [end, ec] = std::from_chars(s.data() + 2, s.data() + s.size(), v, 16);
+      if (ec != std::errc() || end != s.data() + s.size()) v = -1;
+    } else {
+      auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+      if (ec != std::errc() || end != s.data() + s.size()) v = -1;
+    }
+    if (v < 0 || v > 255) {
+      Fail("\"" + s + "\" is not a byte");
+      return false;
+    }
+    out.push_back(static_cast<uint8_t>(v));
+  }
+  return true;
+}
+
+void Runner::registerCommands() {
+  commands_["start"] = [this](const Args& a) { Count(a, 0, 0); };
+  commands_["wait"] = [this](const Args& a) {
+    long long ms = 0;
+    if (!Count(a, 1, 1) || !Integer(a[0], ms)) return;
+    if (ms < 0) return Fail("a wait cannot be negative");
+    vh_.runUntil(vh_.now() + static_cast<uint64_t>(ms));
+  };
+  commands_["recv"] = [this](const Args& a) {
+    std::vector<uint8_t> bytes;
+    if (Count(a, 1, SIZE_MAX) && Bytes(a, bytes)) port_.receive(bytes);
+  };
+  commands_["click"] = [this](const Args& a) {
+    if (!Count(a, 1, 1)) return;
+    if (form::Control* c = Resolve(a, 0)) c->form().userClick(*c);
+  };
+  commands_["dblclick"] = [this](const Args& a) {
+    if (!Count(a, 1, 1)) return;
+    if (form::Control* c = Resolve(a, 0)) c->form().userDblClick(*c);
+  };
+  commands_["key"] = [this](const Args& a) {
+    long long code = 0, shift = 0;
+    if (!Count(a, 2, 3) || !Integer(a[1], code)) return;
+    if (a.size() == 3 && !Integer(a[2], shift)) return;
+    if (code < 0 || code > 255) return Fail("a key code lies in 0..255");
+    if (form::Control* c = Resolve(a, 0)) {
+      c->form().userKey(*c, static_cast<int>(code), static_cast<int>(shift));
+    }
+  };
+  commands_["type"] = [this](const Args& a) {
+    if (!Count(a, 2, 2)) return;
+    form::Control* c = Resolve(a, 0);
+    if (!c) return;
+    std::vector<KeyStroke> keys;
+    for (char ch : a[1].text) {
+      auto key = KeyFor(ch);
+      if (!key) return Fail("no key types \"" + std::string(1, ch) + "\"");
+      keys.push_back(*key);
+    }
+    for (const KeyStroke& k : keys) c->form().userKey(*c, k.code, k.shift);
+  };
+  commands_["select"] = [this](const Args& a) {
+    long long index = 0;
+    if (!Count(a, 2, 2) || !Integer(a[1], index)) return;
+    if (form::Control* c = Resolve(a, 0)) c->form().userSelect(*c, static_cast<int>(index));
+  };
+  commands_["settext"] = [this](const Args& a) {
+    if (!Count(a, 2, 2)) return;
+    if (form::Control* c = Resolve(a, 0)) c->form().userSetText(*c, a[1].text);
+  };
+  commands_["scroll"] = [this](const Args& a) {
+    long long value = 0;
+    if (!Count(a, 2, 2) || !Integer(a[1], value)) return;
+    if (form::Control* c = Resolve(a, 0)) c->form().userScroll(*c, static_cast<int>(value));
+  };
+  commands_["tab"] = [this](const Args& a) {
+    long long tab = 0;
+    if (!Count(a, 1, 1) || !Integer(a[0], tab)) return;
+    if (form::Control* c = Resolve({Token{"SetupScreen.SSTab1", false}}, 0)) {
+      c->form().userTab(*c, static_cast<int>(tab));
+    }
+  };
+  commands_["answer"] = [this](const Args& a) {
+    if (!Count(a, 1, 1)) return;
+    if (a[0].text == "OK") return vh_.queueAnswer(form::MsgResult::Ok);
+    if (a[0].text == "CANCEL") return vh_.queueAnswer(form::MsgResult::Cancel);
+    Fail("answer OK or CANCEL");
+  };
+  commands_["at"] = [this](const Args& a) {
+    long long ms = 0;
+    if (!Count(a, 2, SIZE_MAX) || !Integer(a[0], ms)) return;
+    const std::string& name = a[1].text;
+    if (a[1].quoted || !commands_.count(name) || name == "start" || name == "wait" ||
+        name == "at") {
+      return Fail("\"" + name + "\" cannot be scheduled");
+    }
+    if (ms < 0) return Fail("a time cannot be negative");
+    Args rest(a.begin() + 1, a.end());
+    const int line = line_;
+    vh_.schedule(static_cast<uint64_t>(ms), [this, rest, line] {
+      if (failed_) return;
+      const int outer = line_;
+      line_ = line;
+      Dispatch(rest);
+      line_ = outer;
+    });
+  };
+  commands_["portfail"] = [this](const Args& a) {
+    long long n = 0;
+    if (Count(a, 1, 1) && Integer(a[0], n)) port_.failPort(static_cast<int>(n));
+  };
+  commands_["unplug"] = [this](const Args& a) {
+    if (Count(a, 0, 0)) port_.unplug();
+  };
+  commands_["show"] = [this](const Args& a) {
+    if (Count(a, 1, 1)) Show(a);
+  };
+  commands_["state"] = [this](const Args& a) {
+    if (Count(a, 1, 1)) State(a);
+  };
+  commands_["sent"] = [this](const Args& a) {
+    if (!Count(a, 0, 0)) return;
+    Json list = Json::array();
+    for (const auto& w : port_.takeWritten()) list.push_back(Json{{"t", w.time}, {"b", w.byte}});
+    Print(Json{{"sent", list}});
+  };
+  commands_["close"] = [this](const Args& a) {
+    if (!Count(a, 0, 0)) return;
+    if (app_.setupForm().visible()) {
+      app_.setup().Close();
+    } else {
+      app_.unload();
+    }
+  };
+}
+
+void Runner::Show(const Args& a) {
+  const std::string& text = a[0].text;
+  for (form::Form* screen : {&app_.mainForm(), &app_.setupForm()}) {
+    if (text == screen->name()) return Print(ScreenJson(*screen));
+  }
+  if (text == "MSComm1" || text == "MainScreen.MSComm1") {
+    Json j;
+    j["control"] = "MSComm1";
+    j["kind"] = "MSComm";
+    j["commPort"] = port_.commPort();
+    j["portOpen"] = port_.portOpen();
+    return Print(j);
+  }
+  Target t;
+  if (!ParseTarget(text, t)) return Fail("malformed control name \"" + text + "\"");
+  if (form::Control* c = t.screen->find(t.name, t.index)) return Print(ControlJson(*c));
+  Json j;
+  j["control"] = t.index < 0 ? t.name : t.name + "(" + std::to_string(t.index) + ")";
+  j["exists"] = false;
+  Print(j);
+}
+
+void Runner::State(const Args& a) {
+  std::string name = a[0].text;
+  if (name.rfind("MainScreen.", 0) == 0) name = name.substr(11);
+  bool found = false;
+  replies::ForEachField(app_.main().state(), [&](std::string_view field, replies::StateField v) {
+    if (found || field != name) return;
+    found = true;
+    const Json value = std::visit([](auto* p) { return Json(*p); }, v);
+    Print(Json{{"state", name}, {"value", value}});
+  });
+  if (!found) Fail("unknown state \"" + a[0].text + "\"");
+}
+
+}  // namespace script

@@ -1,0 +1,18 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace script {
+
+struct Token {
+  std::string text;
+  bool quoted = false;
+};
+
+// Splits a scenario line into blank-separated tokens; "strings" may hold blanks and the
+// escapes \" and \\. A '#' outside a string starts a comment. Returns nothing, with `error`
+// set, for an unterminated string or an unknown escape.
+std::optional<std::vector<Token>> Tokenize(const std::string& line, std::string& error);
+
+}  // namespace script
