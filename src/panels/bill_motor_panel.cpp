@@ -1,0 +1,54 @@
+#include "panels/bill_motor_panel.h"
+
+#include "form/form.h"
+
+namespace panels {
+
+using namespace form;
+using namespace form::colours;
+
+void AddBillMotorPanel(Form& f) {
+  Control& frame = f.add(ControlDesign{.kind = Kind::Frame,
+                                       .name = "Frame3",
+                                       .left = 6120,
+                                       .top = 600,
+                                       .width = 3015,
+                                       .height = 6135,
+                                       .fore = HighlightText,
+                                       .back = ButtonText,
+                                       .visible = false});
+  // clang-format off
+  const ControlDesign labels[] = {
+      {.kind = Kind::Label, .name = "Label5", .index = 0, .caption = "Raster Avg",
+       .left = 240, .top = 240, .width = 1815, .height = 375,
+       .fore = HighlightText, .back = ButtonText, .fontSize = 12},
+      {.kind = Kind::Label, .name = "Label5", .index = 6, .caption = "",
+       .left = 120, .top = 600, .width = 2775, .height = 2535,
+       .fore = HighlightText, .back = Black, .fontSize = 99.75, .bold = true,
+       .align = Align::Center, .border = true},
+      {.kind = Kind::Label, .name = "Label5", .index = 7, .caption = "",
+       .left = 240, .top = 3240, .width = 1215, .height = 495,
+       .fore = Red, .back = ButtonText, .fontSize = 14.25, .bold = true,
+       .align = Align::Center},
+      {.kind = Kind::Label, .name = "Label5", .index = 1, .caption = "Raster/20ms",
+       .left = 1560, .top = 3360, .width = 1215, .height = 255,
+       .fore = HighlightText, .back = ButtonText, .fontSize = 9.75},
+      // The motor commands: the active one is yellow.
+      {.kind = Kind::Label, .name = "Label5", .index = 2, .caption = "Motor Stop",
+       .left = 240, .top = 3720, .width = 2775, .height = 495,
+       .fore = Yellow, .back = ButtonText, .hand = true},
+      {.kind = Kind::Label, .name = "Label5", .index = 3, .caption = "Motor Forward",
+       .left = 240, .top = 4200, .width = 3015, .height = 495,
+       .fore = White, .back = ButtonText, .hand = true},
+      {.kind = Kind::Label, .name = "Label5", .index = 4, .caption = "Motor Backward",
+       .left = 240, .top = 4680, .width = 3135, .height = 495,
+       .fore = HighlightText, .back = ButtonText, .hand = true},
+      {.kind = Kind::Label, .name = "Label5", .index = 5, .caption = "Exit",
+       .left = 240, .top = 5160, .width = 2415, .height = 495,
+       .fore = Red, .back = ButtonText, .hand = true},
+  };
+  for (const ControlDesign& d : labels) f.add(d, &frame);
+  // clang-format on
+}
+
+}  // namespace panels

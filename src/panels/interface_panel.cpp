@@ -1,0 +1,66 @@
+#include "panels/interface_panel.h"
+
+#include "form/form.h"
+
+namespace panels {
+
+using namespace form;
+using namespace form::colours;
+
+namespace {
+
+struct Choice {
+  const char* caption;
+  int left, top, width;
+};
+
+// Option1 in index order: the index is the interface byte sent to the device.
+// clang-format off
+constexpr Choice kChoices[] = {
+    {"No Interface", 240, 1320, 1455},
+    {"$4 WINTEK (Transistor)", 240, 1920, 2535},
+    {"$4 PANASONIC (Coupling)", 240, 2280, 2655},
+    {"$4 KYONAN (Coupling)", 240, 2640, 2535},
+    {"$2 PANASONIC (Transistor)", 240, 3240, 2775},
+    {"$2 PANASONIC (Coupling) (400ms)", 240, 3600, 3495},
+    {"$1 KYONAN (Coupling)", 3240, 1920, 2535},
+    {"Pulse", 3240, 1320, 2535},
+    {"$1 WINTEK (Transistor)", 3240, 2280, 2535},
+    {"$2 ENERTEC (Coupling) (200ms)", 240, 3960, 3375},
+    {"$4 PANASONIC (Coupling) (EX-2500)", 240, 4320, 3495},
+};
+// clang-format on
+
+}  // namespace
+
+void AddInterfacePanel(Form& f) {
+  Control& frame = f.add(ControlDesign{.kind = Kind::Frame,
+                                       .name = "Frame10",
+                                       .left = 2880,
+                                       .top = 600,
+                                       .width = 6375,
+                                       .height = 6135,
+                                       .fore = HighlightText,
+                                       .back = ButtonText,
+                                       .visible = false});
+  // clang-format off
+  f.add(ControlDesign{.kind = Kind::Label, .name = "Label11", .index = 0,
+                      .caption = "Interface Setup", .left = 2160, .top = 240, .width = 1935,
+                      .height = 375, .fore = HighlightText, .back = ButtonText, .fontSize = 12},
+        &frame);
+  int index = 0;
+  for (const Choice& c : kChoices) {
+    f.add(ControlDesign{.kind = Kind::OptionButton, .name = "Option1", .index = index++,
+                        .caption = c.caption, .left = c.left, .top = c.top, .width = c.width,
+                        .height = 255, .fore = White, .back = Black},
+          &frame);
+  }
+  f.at("Option1", 0).setTag("0");  // first-click guard, armed
+  f.add(ControlDesign{.kind = Kind::Label, .name = "Label11", .index = 1, .caption = "Exit",
+                      .left = 2760, .top = 5520, .width = 615, .height = 495, .fore = Red,
+                      .back = ButtonText, .hand = true},
+        &frame);
+  // clang-format on
+}
+
+}  // namespace panels

@@ -1,0 +1,37 @@
+#include "panels/sensor_adjust_panel.h"
+
+#include "form/form.h"
+
+namespace panels {
+
+using namespace form;
+using namespace form::colours;
+
+void AddSensorAdjustPanel(Form& f) {
+  Control& frame = f.add(ControlDesign{.kind = Kind::Frame,
+                                       .name = "Frame9",
+                                       .left = 2880,
+                                       .top = 600,
+                                       .width = 6255,
+                                       .height = 6135,
+                                       .back = ButtonText,
+                                       .visible = false});
+  // clang-format off
+  f.add(ControlDesign{.kind = Kind::Label, .name = "Label9", .index = 0,
+                      .caption = "Sensor Adjust", .left = 2280, .top = 120, .width = 1695,
+                      .height = 375, .fore = White, .back = MenuText, .fontSize = 12,
+                      .align = Align::Center},
+        &frame);
+  // Pages the run-time table; its range is set when the panel opens.
+  Control& pager = f.add(ControlDesign{.kind = Kind::VScrollBar, .name = "VScroll2",
+                                       .left = 6000, .top = 1080, .width = 255, .height = 4335},
+                         &frame);
+  pager.setMax(0);
+  f.add(ControlDesign{.kind = Kind::Label, .name = "Label9", .index = 1, .caption = "Exit",
+                      .left = 2520, .top = 5520, .width = 1215, .height = 375, .fore = Red,
+                      .back = MenuText, .align = Align::Center, .hand = true},
+        &frame);
+  // clang-format on
+}
+
+}  // namespace panels

@@ -1,0 +1,81 @@
+#include "panels/sensor_test_panel.h"
+
+#include "form/form.h"
+
+namespace panels {
+
+using namespace form;
+using namespace form::colours;
+
+namespace {
+
+struct Cell {
+  int index;
+  const char* caption;
+  int left, top, width;
+};
+
+// Label8(1..9): fixed readings and the DAC caption; bordered, centred, 12 pt.
+// clang-format off
+constexpr Cell kCells[] = {
+    {5, "AD Sensor Mode", 120, 3600, 2175},   {6, "", 2280, 3600, 855},
+    {7, "DAC Bet", 3240, 3600, 2055},         {8, "", 5280, 3600, 855},
+    {1, "Anti Fake Line L", 120, 4080, 2175}, {2, "", 2280, 4080, 855},
+    {9, "DAC", 3240, 4080, 1095},
+    {3, "Anti Fake Line R", 120, 4560, 2175}, {4, "", 2280, 4560, 855},
+};
+// clang-format on
+
+}  // namespace
+
+void AddSensorTestPanel(Form& f) {
+  Control& frame = f.add(ControlDesign{.kind = Kind::Frame,
+                                       .name = "Frame7",
+                                       .left = 2880,
+                                       .top = 600,
+                                       .width = 6255,
+                                       .height = 6135,
+                                       .back = MenuText,
+                                       .visible = false});
+  // clang-format off
+  f.add(ControlDesign{.kind = Kind::Label, .name = "Label8", .index = 0, .caption = "Sensor Test",
+                      .left = 2280, .top = 120, .width = 1455, .height = 375, .fore = White,
+                      .back = ButtonText, .fontSize = 12, .align = Align::Center},
+        &frame);
+  // Pages the run-time grid; its range is set when the panel opens.
+  Control& pager = f.add(ControlDesign{.kind = Kind::HScrollBar, .name = "HScroll1",
+                                       .left = 1080, .top = 1920, .width = 4815, .height = 255},
+                         &frame);
+  pager.setMax(0);
+  f.add(ControlDesign{.kind = Kind::CommandButton, .name = "Command3", .index = 0,
+                      .caption = "All LED Light", .left = 1800, .top = 2400, .width = 2775,
+                      .height = 375},
+        &frame);
+  f.add(ControlDesign{.kind = Kind::Shape, .name = "Shape1", .left = 0, .top = 3240,
+                      .width = 6255, .height = 15, .fore = Magenta, .back = Magenta},
+        &frame);
+  for (const Cell& c : kCells) {
+    f.add(ControlDesign{.kind = Kind::Label, .name = "Label8", .index = c.index,
+                        .caption = c.caption, .left = c.left, .top = c.top, .width = c.width,
+                        .height = 375, .fore = HighlightText, .back = ButtonText,
+                        .fontSize = 12, .align = Align::Center, .border = true},
+          &frame);
+  }
+  // Channel list filled when the panel opens.
+  f.add(ControlDesign{.kind = Kind::ComboBox, .name = "DAC_Channel", .left = 4440, .top = 4080,
+                      .width = 855, .height = 405},
+        &frame);
+  f.add(ControlDesign{.kind = Kind::TextBox, .name = "Text3", .left = 5400, .top = 4080,
+                      .width = 735, .height = 375, .maxLength = 4},
+        &frame);
+  f.add(ControlDesign{.kind = Kind::CommandButton, .name = "Command3", .index = 1,
+                      .caption = "SEND", .left = 3240, .top = 4560, .width = 2895, .height = 375},
+        &frame);
+  f.add(ControlDesign{.kind = Kind::Label, .name = "Label8", .index = 10, .caption = "Exit",
+                      .left = 2640, .top = 5400, .width = 975, .height = 375, .fore = Red,
+                      .back = ButtonText, .hand = true},
+        &frame);
+  // clang-format on
+}
+
+}  // namespace panels

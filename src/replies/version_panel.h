@@ -1,0 +1,16 @@
+#pragma once
+
+namespace form {
+class Form;
+}
+
+namespace panels {
+
+// Frame2, the version panel: captions and value cells Label4(0..18), filled by version replies.
+void AddVersionPanel(form::Form& f);
+
+}  // namespace panels
+
+namespace replies {
+using panels::AddVersionPanel;
+}  // namespace replies
