@@ -1,0 +1,15 @@
+#include "config/config_files.h"
+
+namespace config {
+
+std::optional<std::vector<std::string>> ReadConfigFile(std::string_view appFolder,
+                                                       const ConfigFile& file) {
+  return ReadLines(JoinPath(appFolder, file.name));
+}
+
+bool WriteConfigFile(std::string_view appFolder, const ConfigFile& file,
+                     const std::vector<std::string>& lines) {
+  return SaveLines(JoinPath(appFolder, file.name), lines, file.empty);
+}
+
+}  // namespace config

@@ -1,0 +1,137 @@
+#include "config/config_files.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "config/command_setup.h"
+#include "config/file_io.h"
+#include "config/interface_version.h"
+#include "config/parameter_setup.h"
+#include "config/picture_path.h"
+#include "config/system_version.h"
+#include "config_temp_folder.h"
+#include "form/codepage.h"
+
+namespace {
+
+using config::ConfigFile;
+using config_test::TempFolder;
+using Lines = std::vector<std::string>;
+
+// Every byte that can stand inside a field: all but ",", CR and LF.
+std::string FieldBytes() {
+  std::string bytes;
+  for (int b = 0; b < 256; ++b) {
+    if (b != ',' && b != '\r' && b != '\n') bytes += static_cast<char>(b);
+  }
+  return bytes;
+}
+
+TEST(ConfigFiles, EveryFileRoundTripsOddBytes) {
+  TempFolder dir;
+  const std::string odd = form::DecodeCodePage("<" + FieldBytes() + ">");
+  const std::vector<std::string> codes(21, odd);
+  const std::pair<ConfigFile, std::string> files[] = {
+      {config::kSystemVersion, config::BuildSystemLine({odd, 1, odd, odd, odd, odd})},
+      {config::kParameterSetup,
+       config::BuildParameterLine({odd, odd, odd, odd, odd, odd, 1, 6, odd, 0, {odd, odd}, 1})},
+      {config::kCommandSetup, config::BuildCommandLine(odd, odd, codes)},
+      {config::kInterfaceVersion, config::BuildInterfaceLine(odd, odd)},
+  };
+  for (const auto& [file, line] : files) {
+    ASSERT_TRUE(config::WriteConfigFile(dir.path(), file, {line, line}));
+    const std::string raw = form::EncodeCodePage(line) + "\r\n";
+    EXPECT_EQ(dir.read(std::string(file.name)), raw + raw) << file.name;
+    const auto read = config::ReadConfigFile(dir.path(), file);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(*read, (Lines{line, line}));
+    for (const std::string& field : config::SplitFields(read->front())) {
+      if (field.size() > 2) {
+        EXPECT_EQ(field, odd);  // the index fields are short
+      }
+    }
+  }
+}
+
+TEST(ConfigFiles, LineBuildersLayOutTheFields) {
+  EXPECT_EQ(config::BuildSystemLine({"B", 1, "10", "19", "Standard", "Alpha"}),
+            "B,1,10,19,Standard,Alpha");
+  const std::string param =
+      config::BuildParameterLine({"A",
+                                  "S",
+                                  "l.bmp",
+                                  "s.bmp",
+                                  "1",
+                                  "2",
+                                  1,
+                                  10,
+                                  "2",
+                                  0,
+                                  {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l"},
+                                  1});
+  const Lines f = config::SplitFields(param);
+  ASSERT_EQ(f.size(), size_t(config::ParameterFieldCount(2)));
+  EXPECT_EQ(f[config::ChannelField(2, 0, 1)], "a");
+  EXPECT_EQ(f[config::ChannelField(2, 5, 2)], "l");
+  EXPECT_EQ(f[22], "1");
+  EXPECT_EQ(f[7], "10");
+  const std::vector<std::string> codes(21, "0");
+  EXPECT_EQ(config::SplitFields(config::BuildCommandLine("A", "S", codes)).size(), 23u);
+}
+
+TEST(ConfigFiles, WritersDropOrKeepEmptyLines) {
+  TempFolder dir;
+  const Lines lines = {"a", "", "b", ""};
+  ASSERT_TRUE(config::WriteConfigFile(dir.path(), config::kCommandSetup, lines));
+  EXPECT_EQ(dir.read("CommandSetup.txt"), "a\r\nb\r\n");
+  ASSERT_TRUE(config::WriteConfigFile(dir.path(), config::kInterfaceVersion, lines));
+  EXPECT_EQ(dir.read("InterfaceVersion.txt"), "a\r\n\r\nb\r\n\r\n");
+  EXPECT_EQ(*config::ReadConfigFile(dir.path(), config::kInterfaceVersion), lines);
+}
+
+TEST(ConfigFiles, UnreadableFilesAreReported) {
+  TempFolder dir;
+  EXPECT_FALSE(config::ReadConfigFile(dir.path(), config::kSystemVersion));
+  std::filesystem::create_directory(dir.file("SystemVersion.txt"));
+  EXPECT_FALSE(config::ReadConfigFile(dir.path(), config::kSystemVersion));
+  EXPECT_FALSE(config::WriteConfigFile(dir.path(), config::kSystemVersion, {"x"}));
+  EXPECT_FALSE(config::WriteConfigFile(dir.file("missing"), config::kSystemVersion, {"x"}));
+}
+
+TEST(ConfigAtomicSave, InterruptedSaveLeavesTheOldFile) {
+  TempFolder dir;
+  dir.write("CommandSetup.txt", "old\r\n");
+  {
+    auto staged = config::StagedFile::stage(dir.file("CommandSetup.txt"), "new\r\n");
+    ASSERT_TRUE(staged.has_value());
+    EXPECT_EQ(std::filesystem::path(staged->stagedPath()).parent_path(), dir.path());
+    EXPECT_EQ(*config::ReadConfigFile(dir.path(), config::kCommandSetup), Lines{"old"});
+  }  // dropped before the rename
+  EXPECT_EQ(dir.read("CommandSetup.txt"), "old\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(ConfigAtomicSave, CommitReplacesAndKeepsPermissions) {
+  TempFolder dir;
+  dir.write("SystemVersion.txt", "old\r\n");
+  ASSERT_EQ(::chmod(dir.file("SystemVersion.txt").c_str(), 0640), 0);
+  ASSERT_TRUE(config::WriteConfigFile(dir.path(), config::kSystemVersion, {"new"}));
+  EXPECT_EQ(dir.read("SystemVersion.txt"), "new\r\n");
+  struct stat st {};
+  ASSERT_EQ(::stat(dir.file("SystemVersion.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(ConfigPicturePath, StaysInsideThePictureFolder) {
+  EXPECT_EQ(config::PicturePath("/app", "led 1.bmp"), "/app/Picture/led 1.bmp");
+  for (const char* bad :
+       {"", ".", "..", "../x.bmp", "a/b.bmp", "a\\b.bmp", "/etc/passwd", "C:\\x.bmp", "x..bmp"}) {
+    EXPECT_FALSE(config::PicturePath("/app", bad)) << bad;
+  }
+}
+
+}  // namespace
