@@ -28,7 +28,7 @@ class PanelsLayout : public ::testing::Test {
   void SetUp() override {
     panels::AddRestartLabel(f);
     panels::AddTestMenu(f);
-    panels::AddVersionPanel(f);
+    replies::AddVersionPanel(f);
     panels::AddPictureBox(f);
     panels::AddBillMotorPanel(f);
     panels::AddStackerPanel(f);

@@ -1,5 +1,7 @@
 #include "app/main_screen.h"
 
+#include "config/picture_path.h"
+#include "config/profile_loader.h"
 #include "panels/bill_length_panel.h"
 #include "panels/bill_motor_panel.h"
 #include "panels/interface_panel.h"
@@ -31,6 +33,7 @@ MainScreen::MainScreen(form::Host& host, serial::CommPort& port, std::string fol
       terminal_(form_, link_, state_.CommandPending),
       interpreter_(port, terminal_, state_) {
   addControls();
+  wireStages();
   link_.setReadReplies([this] { interpreter_.ReadReplies(); });
 }
 
@@ -80,6 +83,52 @@ void MainScreen::addControls() {
                          "BA Interface", "", "Mode",      "User Mode"};
   const int widths[] = {1852, 1235, 1676, 2205, 1852, 3351, 1058, 2469};
   for (int i = 0; i < 8; ++i) statusBar_->addPanel(texts[i], widths[i]);
+}
+
+void MainScreen::wireStages() {
+  replies::ProfileProcedures procedures;
+  procedures.LoadActiveProfile = [this] { LoadActiveProfile(); };
+  procedures.LoadInterfaceVersion = [this] { LoadInterfaceVersion(); };
+  procedures.LoadProfilePictures = [this] { LoadProfilePictures(); };
+  procedures.SystemStatus = [this] { return statusText(4); };
+  version_ = std::make_unique<replies::VersionReply>(form_, state_, std::move(procedures));
+  replies::ReplyStages& stages = interpreter_.stages();
+  stages.versionMark = [this](uint8_t b) { version_->MarkerScan(b); };
+  stages.shortVersion = [this](uint8_t b) { version_->ShortLayout(b); };
+  stages.longVersion = [this](uint8_t b) { version_->LongLayout(b); };
+}
+
+config::VersionCaptions MainScreen::versionCaptions() const {
+  return {form_.at("Label4", 1).text(), form_.at("Label4", 3).text(), form_.at("Label4", 5).text(),
+          form_.at("Label4", 7).text()};
+}
+
+void MainScreen::LoadActiveProfile() {
+  setStatusText(4, config::LoadActiveProfile(folder_, state_.VersionLayout, versionCaptions(),
+                                             state_.profile));
+}
+
+void MainScreen::LoadInterfaceVersion() {
+  setStatusText(6, config::LoadInterfaceVersion(folder_, state_.VersionLayout, versionCaptions()));
+}
+
+void MainScreen::LoadProfilePictures() {
+  // Every step runs whatever the previous one did; a missing picture is left out.
+  form::Control& images = form_.at("ImageList1");
+  form::Control& picture = form_.at("Picture1");
+  images.clearImages();
+  picture.setImage("");
+  if (statusText(4) == config::kUnknowable) {
+    picture.setTag("0");
+    return;
+  }
+  for (const std::string* name :
+       {&state_.profile.LedPictureName, &state_.profile.SensorPictureName}) {
+    const auto path = config::PicturePath(folder_, *name);
+    if (path && host_.images && host_.images->canLoad(*path)) images.addImage(*path);
+  }
+  if (!images.images().empty()) picture.setImage(images.images().front());
+  picture.setTag("1");
 }
 
 void MainScreen::Load() {

@@ -1,12 +1,15 @@
 #pragma once
+#include <memory>
 #include <string>
 
+#include "config/profile_loader.h"
 #include "form/form.h"
 #include "link/comm_port.h"
 #include "link/port_link.h"
 #include "link/terminal.h"
 #include "replies/main_state.h"
 #include "replies/reply_interpreter.h"
+#include "replies/version_reply.h"
 
 namespace app {
 
@@ -32,11 +35,18 @@ class MainScreen {
   std::string statusText(int panel) const;
   void setStatusText(int panel, const std::string& text);
 
+  // Procedures of a finished version report.
+  void LoadActiveProfile();
+  void LoadInterfaceVersion();
+  void LoadProfilePictures();
+
   // Raised by "Setup".
   std::function<void()> onSetup;
 
  private:
   void addControls();
+  void wireStages();
+  config::VersionCaptions versionCaptions() const;
 
   form::Host& host_;
   std::string folder_;
@@ -45,6 +55,7 @@ class MainScreen {
   serial::PortLink link_;
   serial::Terminal terminal_;
   replies::ReplyInterpreter interpreter_;
+  std::unique_ptr<replies::VersionReply> version_;
   form::Control* statusBar_ = nullptr;
 };
 

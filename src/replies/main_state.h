@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "config/active_profile.h"
+
 namespace replies {
 
 // The main screen's form-level state shared by the senders, the reply interpreter and the
@@ -36,6 +38,9 @@ struct MainState {
   bool InterfaceSetAwaited = false;
   bool SensorValueRequested = false;
   int16_t ScrollPosition = 0;
+
+  // The connected system's profile.
+  config::ActiveProfile profile;
 };
 
 }  // namespace replies

@@ -2,7 +2,7 @@
 
 #include "form/form.h"
 
-namespace panels {
+namespace replies {
 
 using namespace form;
 using namespace form::colours;
@@ -64,4 +64,4 @@ void AddVersionPanel(Form& f) {
   f.add(clear, &frame);
 }
 
-}  // namespace panels
+}  // namespace replies

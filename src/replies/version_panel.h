@@ -4,13 +4,9 @@ namespace form {
 class Form;
 }
 
-namespace panels {
+namespace replies {
 
 // Frame2, the version panel: captions and value cells Label4(0..18), filled by version replies.
 void AddVersionPanel(form::Form& f);
 
-}  // namespace panels
-
-namespace replies {
-using panels::AddVersionPanel;
 }  // namespace replies

@@ -1,0 +1,125 @@
+#include "replies/version_reply.h"
+
+#include "form/codepage.h"
+#include "form/counter.h"
+#include "form/text.h"
+#include "replies/value_formats.h"
+
+namespace replies {
+
+VersionReply::VersionReply(form::Form& screen, MainState& state, ProfileProcedures procedures)
+    : screen_(screen), s_(state), procedures_(std::move(procedures)) {
+  Label4(18).onClick = [this] { ClearVersionPanel(); };
+}
+
+void VersionReply::ClearVersionPanel() {
+  for (int i = 1; i <= 17; i += 2) Label4(i).setText("");
+  s_.VersionByteIndex = 0;
+  form::Control& testMode = screen_.at("Label2", 0);
+  if (testMode.enabled()) {
+    testMode.setEnabled(false);
+    screen_.at("Label1").setEnabled(false);
+  }
+}
+
+void VersionReply::StartReport(int layout) {
+  ClearVersionPanel();
+  s_.AwaitingVersionMark = false;
+  s_.VersionByteIndex = 0;
+  s_.ShortReplyDone = layout != 1;
+  s_.LongReplyDone = layout != 2;
+  screen_.at("Label1").setEnabled(false);
+  screen_.at("Label2", 0).setEnabled(false);
+  Label4(1).setFontSize(layout == 1 ? 12 : 10);
+  Label4(4).setText(layout == 1 ? "Device" : "Device1");
+  Label4(6).setText(layout == 1 ? "Judge" : "Device2");
+  Label4(8).setText(layout == 1 ? "Option" : "Judge");
+  s_.VersionLayout = static_cast<int16_t>(layout);
+}
+
+void VersionReply::MarkerScan(uint8_t b) {
+  switch (s_.MarkStep) {
+    case 1:
+      if (b == kShortMarker) StartReport(1);
+      if (b == static_cast<uint8_t>(kDeviceMark[0])) s_.MarkStep = 2;
+      break;
+    case 2:
+      s_.MarkStep = b == static_cast<uint8_t>(kDeviceMark[1]) ? 3 : 1;
+      break;
+    case 3:
+      s_.MarkStep = 1;
+      if (b == static_cast<uint8_t>(kDeviceMark[2])) StartReport(2);
+      break;
+    default:
+      s_.MarkStep = 1;
+      break;
+  }
+}
+
+void VersionReply::ShortLayout(uint8_t b) {
+  const int p = s_.VersionByteIndex;
+  const auto setHex = [&](int label, bool append) {
+    Label4(label).setText(append ? Label4(label).text() + HexPair(b) : HexPair(b));
+  };
+  if (p == 1) {
+    Label4(1).setText(form::ByteChar(b));
+  } else if (p >= 2 && p <= 9) {
+    Label4(1).setText(Label4(1).text() + form::ByteChar(b));
+  } else if (p >= 10 && p <= 21) {
+    // Pairs of positions fill System, Device, Judge, Option, All ROM, User.
+    setHex(3 + 2 * ((p - 10) / 2), (p - 10) % 2 == 1);
+  } else if (p == 22) {
+    Label4(17).setText(ByteToBits(b));
+  } else if (p == 23) {
+    Label4(15).setText(ByteToBits(b));
+    s_.AwaitingVersionMark = true;
+    s_.ShortReplyDone = true;
+    FinishReport(-1);
+  }
+  form::Increment16(s_.VersionByteIndex);
+}
+
+void VersionReply::LongLayout(uint8_t b) {
+  const int p = s_.VersionByteIndex;
+  if (p >= 1 && p <= 20) {
+    Label4(1).setText(Label4(1).text() + form::ByteChar(b));
+  } else if (p >= 21 && p <= 24) {
+    const int label = p <= 22 ? 11 : 13;  // All ROM, User
+    const bool append = (p - 21) % 2 == 1;
+    Label4(label).setText(append ? Label4(label).text() + HexPair(b) : HexPair(b));
+  } else if (p == 25) {
+    Label4(17).setText(ByteToBits(b));
+  } else if (p == 26) {
+    Label4(15).setText(ByteToBits(b));
+  } else if (p == 27) {
+    const std::string t = Label4(1).text();
+    Label4(3).setText(form::CharSlice(t, 0, 7));
+    Label4(5).setText(form::CharSlice(t, 7, 4));
+    Label4(7).setText(form::CharSlice(t, 11, 4));
+    Label4(9).setText(form::CharSlice(t, 15, 5));
+    s_.AwaitingVersionMark = true;
+    s_.LongReplyDone = true;
+    FinishReport(b);
+  }
+  form::Increment16(s_.VersionByteIndex);
+}
+
+void VersionReply::FinishReport(int stackerByte) {
+  if (procedures_.LoadActiveProfile) procedures_.LoadActiveProfile();
+  // The long report's last byte tells whether a stacker is fitted.
+  if (stackerByte == 'P') s_.profile.WithStacker = 1;
+  if (stackerByte == 'N') s_.profile.WithStacker = 0;
+  if (procedures_.LoadInterfaceVersion) procedures_.LoadInterfaceVersion();
+  if (procedures_.LoadProfilePictures) procedures_.LoadProfilePictures();
+  Unlock();
+}
+
+void VersionReply::Unlock() {
+  if (!procedures_.SystemStatus || procedures_.SystemStatus() == "Unknowable") return;
+  form::WaitMs(screen_.host(), 1500);
+  screen_.at("Label1").setEnabled(true);
+  screen_.at("Label2", 0).setEnabled(true);
+  Label4(18).setEnabled(true);
+}
+
+}  // namespace replies
