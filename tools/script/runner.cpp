@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "app/main_screen.h"
+#include "config/active_profile.h"
 #include "form/codepage.h"
 #include "script/control_json.h"
 #include "script/key_codes.h"
@@ -332,6 +333,18 @@ void Runner::State(const Args& a) {
     found = true;
     const Json value = std::visit([](auto* p) { return Json(*p); }, v);
     Print(Json{{"state", name}, {"value", value}});
+  });
+  config::VisitProfile(app_.main().state().profile, [&](std::string_view field, auto& value) {
+    if (found || field != name) return;
+    found = true;
+    using T = std::decay_t<decltype(value)>;
+    Json j;
+    if constexpr (std::is_same_v<T, config::ChannelTable>) {
+      j = Json(std::vector<int16_t>(value.begin() + 1, value.end()));  // channel 1 first
+    } else {
+      j = Json(value);
+    }
+    Print(Json{{"state", name}, {"value", j}});
   });
   if (!found) Fail("unknown state \"" + a[0].text + "\"");
 }
