@@ -19,6 +19,10 @@ PtyLine::PtyLine() {
     return;
   }
   if (const char* name = ptsname(master_)) path_ = name;
+  // Opening and closing the far end once puts the line in its hung-up state, which it
+  // leaves when the tool opens the port.
+  const int peer = ::open(path_.c_str(), O_RDWR | O_NOCTTY);
+  if (peer >= 0) ::close(peer);
   termios t{};
   if (tcgetattr(master_, &t) == 0) {
     cfmakeraw(&t);
