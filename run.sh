@@ -1,13 +1,31 @@
 #!/usr/bin/env bash
-# Builds the tool and starts it. Without a display it runs under a virtual X server and
-# leaves a screenshot of the main screen in out/.
+# Builds the tool and starts it. With no serial adapter attached (and no PortMap.txt of your
+# own beside the executable) port 1 is a simulated bill acceptor. Without a display the tool
+# runs under a virtual X server and a screenshot of the main screen is left in out/.
 set -euo pipefail
 cd "$(dirname "$0")"
 bash scripts/deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBA_BUILD_BENCH=OFF >/dev/null
-cmake --build build -j"$(nproc)" --target ba-test-tool ba-shot ba-script
+cmake --build build -j"$(nproc)" --target ba-test-tool ba-shot ba-script ba-sim
+
+sim_pid=
+cleanup() {
+  if [ -n "$sim_pid" ]; then
+    kill "$sim_pid" 2>/dev/null || true
+    rm -f build/PortMap.txt
+  fi
+}
+trap cleanup EXIT
+if [ ! -e build/PortMap.txt ] && ! ls /dev/ttyUSB* /dev/ttyACM* >/dev/null 2>&1; then
+  ./build/ba-sim --portmap build/PortMap.txt >/dev/null &
+  sim_pid=$!
+  for _ in $(seq 50); do [ -s build/PortMap.txt ] && break; sleep 0.1; done
+  echo "No serial adapter found: port 1 is the simulated bill acceptor ($(cut -d, -f2 build/PortMap.txt | tr -d '\r'))"
+fi
+
 if [ -n "${DISPLAY:-}" ]; then
-  exec ./build/ba-test-tool
+  ./build/ba-test-tool
+  exit 0
 fi
 mkdir -p out
 xvfb-run -a ./build/ba-shot out/main-screen.png
