@@ -98,6 +98,7 @@ class Form {
   bool userClick(Control& c);
   bool userDblClick(Control& c);
   bool userKey(Control& c, int keyCode, int shift);
+  // A pick in a combo box raises Click also when it is the item already shown.
   bool userSelect(Control& c, int index);
   bool userSetText(Control& c, std::string_view text);
   bool userScroll(Control& c, int value);
