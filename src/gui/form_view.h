@@ -1,0 +1,67 @@
+#pragma once
+#include <QTimer>
+#include <QWidget>
+#include <unordered_map>
+#include <vector>
+
+#include "form/form.h"
+
+namespace gui {
+
+class ControlBinding;
+
+// Draws any screen and follows it: one widget per control at its twips position, the status
+// bars in a strip below the screen's area. Model changes are drawn from the event loop (or by
+// sync()); user input goes only through the screen's user-input calls.
+class FormView : public QWidget, public form::FormObserver {
+  Q_OBJECT
+ public:
+  explicit FormView(form::Form& screen, QWidget* parent = nullptr, Qt::WindowFlags flags = {});
+  ~FormView() override;
+
+  // The screen shown; null once detached.
+  form::Form* screen() const { return screen_; }
+  // The widget drawing `control` (null for timers and image lists).
+  QWidget* widgetFor(const form::Control& control) const;
+  // Draws the model changes not drawn yet.
+  void sync();
+  // Shows and hides the window with the screen's Visible.
+  void setFollowVisible(bool follow);
+  // Stops following the screen, which may die afterwards. With `screenAlive` false the screen
+  // is not touched at all.
+  void detach(bool screenAlive = true);
+
+  void markDirty(const form::Control& control);
+
+  void controlAdded(form::Control& control) override;
+  void controlRemoved(form::Control& control) override;
+  void controlChanged(form::Control& control) override;
+  void formChanged() override;
+
+ signals:
+  // The user closed the window.
+  void closed();
+  // The screen was made invisible while the view follows it.
+  void hiddenByScreen();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QWidget* containerWidget(const form::Control* container) const;
+  void syncScreen();
+  void relayout();
+
+  form::Form* screen_;
+  QWidget* canvas_;
+  std::unordered_map<const form::Control*, ControlBinding*> bindings_;
+  std::vector<const form::Control*> dirty_;
+  std::vector<const form::Control*> statusBars_;
+  QTimer flushTimer_;
+  bool screenDirty_ = true;
+  bool syncing_ = false;
+  bool followVisible_ = false;
+  bool shownByScreen_ = false;
+};
+
+}  // namespace gui

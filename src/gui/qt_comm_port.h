@@ -1,0 +1,43 @@
+#pragma once
+#include <QObject>
+#include <QSerialPort>
+#include <string>
+
+#include "link/comm_port.h"
+
+namespace gui {
+
+// The serial port control on QSerialPort in the GUI thread: 9600 baud, 8 data bits, even
+// parity, 1 stop bit, no flow control, raw bytes. A line that fails or disappears is closed
+// and stays closed until the next open.
+class QtCommPort final : public QObject, public serial::CommPort {
+  Q_OBJECT
+ public:
+  // `appFolder` holds the optional port map file.
+  explicit QtCommPort(std::string appFolder, QObject* parent = nullptr);
+  ~QtCommPort() override;
+
+  // The device port `port` opens now ("" when it names none).
+  std::string deviceFor(int port) const;
+
+  bool setCommPort(int port) override;
+  int commPort() const override { return port_; }
+  bool setPortOpen(bool open) override;
+  bool portOpen() const override;
+  bool output(const uint8_t* data, size_t size) override;
+  int commEvent() override { return event_; }
+  int inBufferCount() override;
+  std::vector<uint8_t> input() override;
+
+ private:
+  bool open();
+  void close();
+  void onError(QSerialPort::SerialPortError error);
+
+  std::string folder_;
+  int port_ = 1;
+  int event_ = 0;
+  QSerialPort serial_;
+};
+
+}  // namespace gui

@@ -1,0 +1,302 @@
+#include "gui/form_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTest>
+
+#include "form/virtual_host.h"
+#include "gui/control_widgets.h"
+#include "gui/qt_convert.h"
+#include "gui_test_app.h"
+
+namespace gui {
+namespace {
+
+using form::ControlDesign;
+using form::Kind;
+namespace colours = form::colours;
+
+class FormViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureTestApp();
+    screen.setSize(6000, 4500);
+    screen.setCaption("Screen");
+  }
+  form::Control& frame(bool visible = true) {
+    return screen.add(ControlDesign{.kind = Kind::Frame,
+                                    .name = "Frame1",
+                                    .left = 1500,
+                                    .top = 300,
+                                    .width = 3000,
+                                    .height = 3000,
+                                    .back = colours::Black,
+                                    .visible = visible});
+  }
+  form::Control& label(form::Control* container) {
+    return screen.add(ControlDesign{.kind = Kind::Label,
+                                    .name = "Label1",
+                                    .index = 2,
+                                    .caption = "Hello",
+                                    .left = 150,
+                                    .top = 450,
+                                    .width = 1200,
+                                    .height = 300,
+                                    .fore = colours::Yellow,
+                                    .back = colours::Black,
+                                    .fontSize = 12,
+                                    .bold = true},
+                      container);
+  }
+  static void DeliverDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  form::VirtualHost host;
+  form::Form screen{"Screen", host.host()};
+};
+
+TEST_F(FormViewTest, DrawsTheModelAndFollowsItsChanges) {
+  form::Control& box = frame();
+  form::Control& cell = label(&box);
+  FormView view(screen);
+  auto* w = qobject_cast<QLabel*>(view.widgetFor(cell));
+  ASSERT_TRUE(w);
+  EXPECT_EQ(w->parentWidget(), view.widgetFor(box));
+  EXPECT_EQ(view.widgetFor(box)->geometry(), QRect(100, 20, 200, 200));
+  EXPECT_EQ(w->geometry(), QRect(10, 30, 80, 20));
+  EXPECT_EQ(view.size(), QSize(400, 300));
+  EXPECT_EQ(view.windowTitle(), "Screen");
+  EXPECT_EQ(w->text(), "Hello");
+  EXPECT_EQ(w->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+  EXPECT_EQ(w->palette().color(QPalette::Window), QColor(0, 0, 0));
+  EXPECT_TRUE(w->font().bold());
+  EXPECT_EQ(w->font().pixelSize(), 16);
+  const bool comicSans = QFontDatabase::families().contains("Comic Sans MS");
+  EXPECT_EQ(w->font().family(), comicSans ? "Comic Sans MS" : "Comic Neue");
+  EXPECT_EQ(FontFamily("Times New Roman"), QFontDatabase::families().contains("Times New Roman")
+                                               ? "Times New Roman"
+                                               : "Liberation Serif");
+  EXPECT_FALSE(w->isHidden());
+
+  cell.setText("World");
+  cell.setLeft(300);
+  cell.setForeColor(colours::WindowText);  // a system colour
+  cell.setHandCursor(true);
+  box.setVisible(false);
+  EXPECT_EQ(w->text(), "Hello");  // drawn from the event loop
+  view.sync();
+  EXPECT_EQ(w->text(), "World");
+  EXPECT_EQ(w->x(), 20);
+  EXPECT_EQ(w->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+  EXPECT_EQ(w->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_TRUE(view.widgetFor(box)->isHidden());
+  EXPECT_FALSE(w->isHidden());  // hidden with its frame, not by itself
+}
+
+TEST_F(FormViewTest, ControlsAddedAndRemovedAtRunTimeComeAndGoAtOnce) {
+  form::Control& box = frame();
+  FormView view(screen);
+  form::Control* cell = screen.add(Kind::Label, "Cell", &box, 5);
+  ASSERT_TRUE(cell);
+  cell->setBounds(0, 0, 600, 300);
+  QPointer<QWidget> w = view.widgetFor(*cell);
+  ASSERT_TRUE(w);
+  view.sync();
+  EXPECT_EQ(w->geometry(), QRect(0, 0, 40, 20));
+  EXPECT_FALSE(w->isHidden());
+  screen.remove("Cell", 5);
+  EXPECT_TRUE(w.isNull());
+
+  // Removing a frame takes its children; a label may remove itself from its own click.
+  form::Control& self = label(&box);
+  self.onClick = [&] { screen.remove(&box); };
+  view.show();
+  view.sync();
+  QPointer<QWidget> selfWidget = view.widgetFor(self);
+  QPointer<QWidget> boxWidget = view.widgetFor(box);
+  QTest::mouseClick(selfWidget, Qt::LeftButton);
+  EXPECT_EQ(screen.find("Frame1"), nullptr);
+  EXPECT_TRUE(boxWidget.isNull());
+  DeliverDeletes();
+  EXPECT_TRUE(selfWidget.isNull());
+}
+
+TEST_F(FormViewTest, ClicksReachOnlyUsableControlsOfAnActiveScreen) {
+  form::Control& box = frame();
+  form::Control& cell = label(&box);
+  int clicks = 0, doubles = 0;
+  cell.onClick = [&] { ++clicks; };
+  cell.onDblClick = [&] { ++doubles; };
+  FormView view(screen);
+  view.show();
+  QWidget* w = view.widgetFor(cell);
+  const auto click = [&] {
+    view.sync();
+    QTest::mouseClick(w, Qt::LeftButton);
+    return clicks;
+  };
+  EXPECT_EQ(click(), 1);
+  QTest::mouseDClick(w, Qt::LeftButton);
+  EXPECT_EQ(doubles, 1);
+  const int afterDouble = clicks;
+
+  cell.setEnabled(false);
+  EXPECT_EQ(click(), afterDouble);
+  cell.setEnabled(true);
+  box.setEnabled(false);  // the label still looks enabled, but takes no click
+  EXPECT_EQ(click(), afterDouble);
+  box.setEnabled(true);
+
+  form::Form modal("Modal", host.host());
+  screen.setModalChild(&modal);
+  modal.setVisible(true);
+  EXPECT_EQ(click(), afterDouble);
+  modal.setVisible(false);
+  EXPECT_EQ(click(), afterDouble + 1);
+}
+
+TEST_F(FormViewTest, KeyFilterLocksOutCharactersAndEnterPressesTheDefaultButton) {
+  form::Control& box = screen.add(ControlDesign{
+      .kind = Kind::TextBox, .name = "Text1", .left = 0, .top = 0, .width = 1500, .height = 375});
+  form::Control& ok = screen.add(ControlDesign{.kind = Kind::CommandButton,
+                                               .name = "Command1",
+                                               .left = 0,
+                                               .top = 600,
+                                               .width = 1500,
+                                               .height = 375});
+  std::vector<int> downs;
+  int changes = 0, okClicks = 0;
+  box.onKeyDown = [&](int code, int) {
+    downs.push_back(code);
+    if (code < 48 || code > 57) box.setLocked(true);
+  };
+  box.onKeyUp = [&](int, int) { box.setLocked(false); };
+  box.onChange = [&] { ++changes; };
+  ok.onClick = [&] { ++okClicks; };
+  FormView view(screen);
+  view.show();
+  auto* edit = qobject_cast<QLineEdit*>(view.widgetFor(box));
+  ASSERT_TRUE(edit);
+  QTest::keyClicks(edit, "1a2");
+  EXPECT_EQ(edit->text(), "12");
+  EXPECT_EQ(box.text(), "12");
+  EXPECT_EQ(box.selStart(), 2);
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(downs, (std::vector<int>{49, 65, 50}));
+  EXPECT_FALSE(box.locked());
+
+  QTest::keyClick(edit, Qt::Key_Backspace);
+  EXPECT_EQ(box.text(), "12");  // 8 is outside the digits: locked too
+  box.onKeyDown = nullptr;
+  QTest::keyClick(edit, Qt::Key_Home);
+  QTest::keyClick(edit, Qt::Key_Delete);
+  EXPECT_EQ(box.text(), "2");  // the caret may be anywhere
+  EXPECT_EQ(box.selStart(), 0);
+
+  screen.setDefaultButton(&ok);
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(okClicks, 1);
+}
+
+TEST_F(FormViewTest, ComboArrowsMoveTheSelectionUnlessLocked) {
+  form::Control& combo = screen.add(ControlDesign{
+      .kind = Kind::ComboBox, .name = "Combo1", .left = 0, .top = 0, .width = 1500, .height = 330});
+  for (const char* item : {"1", "2", "3"}) combo.addItem(item);
+  combo.setListIndex(0);
+  int clicks = 0;
+  combo.onClick = [&] { ++clicks; };
+  combo.onKeyDown = [&](int code, int) {
+    if (code != 38 && code != 40) combo.setLocked(true);
+  };
+  combo.onKeyUp = [&](int, int) { combo.setLocked(false); };
+  FormView view(screen);
+  view.show();
+  auto* w = qobject_cast<QComboBox*>(view.widgetFor(combo));
+  ASSERT_TRUE(w);
+  QTest::keyClick(w, Qt::Key_Down);
+  EXPECT_EQ(combo.listIndex(), 1);
+  EXPECT_EQ(clicks, 1);
+  QTest::keyClick(w, Qt::Key_X);
+  EXPECT_EQ(combo.text(), "2");
+  view.sync();
+  EXPECT_EQ(w->currentIndex(), 1);
+  EXPECT_EQ(w->currentText(), "2");
+}
+
+TEST_F(FormViewTest, StatusBarSitsBelowTheScreenWithItsPanels) {
+  screen.setSize(6000, 3000);
+  form::Control* bar = screen.add(Kind::StatusBar, "StatusBar1");
+  bar->setBounds(0, 3000, 6000, 375);
+  bar->addPanel("Mode", 1500);
+  bar->addPanel("", 3000);
+  FormView view(screen);
+  auto* strip = qobject_cast<StatusStrip*>(view.widgetFor(*bar));
+  ASSERT_TRUE(strip);
+  EXPECT_EQ(strip->geometry(), QRect(0, 200, 400, 25));
+  EXPECT_EQ(view.size(), QSize(400, 225));
+  ASSERT_EQ(strip->panelLabels().size(), 2u);
+  EXPECT_EQ(strip->panelLabels()[0]->text(), "Mode");
+  EXPECT_EQ(strip->panelLabels()[1]->x() - strip->panelLabels()[0]->x(), 100);
+  bar->setPanelText(2, "User Mode");
+  view.sync();
+  EXPECT_EQ(strip->panelLabels()[1]->text(), "User Mode");
+}
+
+TEST_F(FormViewTest, MultiLineLogScrollsToItsCaret) {
+  form::Control& log = screen.add(ControlDesign{
+      .kind = Kind::TextBox, .name = "Text1", .left = 0, .top = 0, .width = 3000, .height = 1500});
+  log.setMultiLine(true);
+  FormView view(screen);
+  view.show();
+  auto* w = qobject_cast<QPlainTextEdit*>(view.widgetFor(log));
+  ASSERT_TRUE(w);
+  std::string text;
+  for (int i = 0; i < 60; ++i) {
+    text += "line " + std::to_string(i) + "\r\n";
+    log.setText(text);
+    log.setSelStart(static_cast<int>(text.size()));
+    if (i % 20 == 0) view.sync();
+  }
+  view.sync();
+  EXPECT_EQ(w->toPlainText().count('\n'), 60);
+  EXPECT_EQ(w->textCursor().position(), w->document()->characterCount() - 1);
+  EXPECT_GT(w->verticalScrollBar()->value(), 0);
+  EXPECT_EQ(w->verticalScrollBar()->value(), w->verticalScrollBar()->maximum());
+}
+
+TEST_F(FormViewTest, TabsShowTheirControlsAndReportTheTabLeft) {
+  form::Control& tabs = screen.add(ControlDesign{.kind = Kind::TabControl,
+                                                 .name = "SSTab1",
+                                                 .left = 0,
+                                                 .top = 0,
+                                                 .width = 4500,
+                                                 .height = 3000});
+  tabs.addItem("Login");
+  tabs.addItem("System");
+  form::Control& onSecond = label(&tabs);
+  onSecond.setTabPage(1);
+  int left = -1;
+  tabs.onTabClick = [&](int previous) { left = previous; };
+  FormView view(screen);
+  view.show();
+  QWidget* w = view.widgetFor(onSecond);
+  EXPECT_TRUE(w->isHidden());
+  auto* bar = static_cast<TabWidget*>(view.widgetFor(tabs))->tabBar();
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+  EXPECT_EQ(tabs.value(), 1);
+  EXPECT_EQ(left, 0);
+  view.sync();
+  EXPECT_FALSE(w->isHidden());
+}
+
+}  // namespace
+}  // namespace gui

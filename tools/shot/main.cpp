@@ -1,0 +1,70 @@
+// ba-shot OUT.png [--folder DIR] [--terminal]: a screenshot of the main screen 1.5 s after start,
+// with a loopback port instead of a serial line.
+#include <QApplication>
+#include <QPixmap>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/application.h"
+#include "form/form.h"
+#include "gui/form_view.h"
+#include "gui/qt_convert.h"
+#include "gui/qt_host.h"
+#include "link/loopback_port.h"
+
+namespace {
+
+int Usage() {
+  std::fprintf(stderr, "usage: ba-shot OUT.png [--folder DIR] [--terminal]\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string out, folder;
+  bool terminal = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--terminal") == 0) {
+      terminal = true;
+    } else if (std::strcmp(argv[i], "--folder") == 0 && i + 1 < argc) {
+      folder = argv[++i];
+    } else if (argv[i][0] != '-' && out.empty()) {
+      out = argv[i];
+    } else {
+      return Usage();
+    }
+  }
+  if (out.empty()) return Usage();
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+
+  QApplication qapp(argc, argv);
+  if (folder.empty()) folder = gui::ToUtf8(QCoreApplication::applicationDirPath());
+  gui::QtHost host;
+  serial::LoopbackPort port([&host] { return static_cast<uint64_t>(host.tickMs()); });
+  bool saved = false;
+  {
+    app::Application app(host.host(), port, folder);
+    gui::FormView view(app.mainForm());
+    app.load();
+    view.show();
+    form::Form& screen = app.mainForm();
+    if (terminal) {
+      if (form::Control* button = screen.find("Command4")) screen.userClick(*button);
+    }
+    form::WaitMs(host.host(), 1500);
+    view.sync();
+    saved = view.grab().save(QString::fromLocal8Bit(out.c_str()), "PNG");
+    host.closeAllWindows();
+    app.unload();
+  }
+  if (!saved) {
+    std::fprintf(stderr, "ba-shot: cannot write %s\n", out.c_str());
+    return 1;
+  }
+  return 0;
+}
