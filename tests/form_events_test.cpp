@@ -52,20 +52,6 @@ TEST_F(FormEvents, CombosThatSelectEachOtherTerminate) {
   EXPECT_EQ(b.text(), "");
 }
 
-TEST_F(FormEvents, TextChangeAndMaxLength) {
-  Control& t = add(Kind::TextBox, "T");
-  t.setMaxLength(2);
-  int changes = 0;
-  t.onChange = [&] { ++changes; };
-  t.setText("abc");  // code is not limited
-  t.setText("abc");
-  EXPECT_EQ(changes, 1);
-  t.setText("");
-  for (int code : {65, 66, 67}) f.userKey(t, code, 0);
-  EXPECT_EQ(t.text(), "ab");
-  EXPECT_EQ(changes, 4);
-}
-
 TEST_F(FormEvents, OptionButtonsOfOneContainerExcludeEachOtherSilently) {
   Control& left = add(Kind::Frame, "Left");
   Control& right = add(Kind::Frame, "Right");

@@ -42,6 +42,7 @@ using Lines = std::vector<std::string>;
 TEST_F(ReceivePipeline, EveryByteIsLoggedWithItsIndexInTheRead) {
   read({10, 255});
   EXPECT_EQ(log(), "[0]-->10\r\n[1]-->255");
+  EXPECT_EQ(at("Text1").selStart(), 19);  // the caret follows the last line
   screen().userDblClick(at("Text1"));
   screen().userClick(at("Check1", 0));
   read({1, 2, 255});
