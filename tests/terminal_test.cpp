@@ -150,6 +150,11 @@ TEST_F(Terminal, TheLogEmptiesOnRequestAndPastAThousandCharacters) {
   EXPECT_EQ(log().text().size(), 1000u);
   screen().userSetText(log(), std::string(1001, 'a'));
   EXPECT_EQ(log().text(), "");
+  std::string euros;
+  for (int i = 0; i < 1000; ++i) euros += "\u20AC";
+  screen().userSetText(log(), euros);  // characters count, not bytes
+  EXPECT_EQ(log().text(), euros);
+  screen().userDblClick(log());
 
   // The line that would pass 1000 characters is lost with the rest; the log starts over.
   std::vector<uint8_t> bytes(150, 200);
