@@ -163,7 +163,6 @@ QWidget* ControlBinding::createWidget(QWidget* parent) {
     case Kind::Label: {
       auto* w = new QLabel(parent);
       w->setTextFormat(Qt::PlainText);
-      w->setWordWrap(true);
       w->setAutoFillBackground(true);
       return w;
     }
@@ -288,6 +287,7 @@ bool ControlBinding::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool ControlBinding::keyPress(QKeyEvent& e) {
+  if (e.key() == Qt::Key_Tab || e.key() == Qt::Key_Backtab) return false;  // moves the focus
   form::Control& c = *control_;
   form::Form& screen = c.form();
   if (!screen.acceptsInput() || !c.usable()) return true;
@@ -320,7 +320,8 @@ bool ControlBinding::keyPress(QKeyEvent& e) {
 }
 
 void ControlBinding::keyRelease(QKeyEvent& e) {
-  if (e.isAutoRepeat()) return;  // one KeyUp for a held key
+  // One KeyUp for a held key; Tab only moves the focus.
+  if (e.isAutoRepeat() || e.key() == Qt::Key_Tab || e.key() == Qt::Key_Backtab) return;
   if (!control_->form().acceptsInput() || !control_->usable()) return;
   const int code = VirtualKeyCode(e);
   const int shift = ShiftState(e.modifiers());
@@ -456,6 +457,8 @@ void ControlBinding::syncKind(const form::Control& c) {
       const QString text = ToQString(c.text());
       if (w->text() != text) w->setText(text);
       w->setAlignment(HorizontalAlign(c.alignment()) | Qt::AlignTop);
+      // Wrapped words of a one-line label would vanish below it; clip at the side instead.
+      w->setWordWrap(w->height() >= 2 * w->fontMetrics().lineSpacing());
       w->setFrameStyle(c.border() ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
       break;
     }
