@@ -75,7 +75,6 @@ class Canvas:
             x += 4 * scale
 
     def save(self, path):
-        rows = [bytes(c for px in row for c in px) for row in self.pixels]
         if path.lower().endswith(".bmp"):
             pad = b"\0" * ((4 - WIDTH * 3 % 4) % 4)
             body = b"".join(bytes(c for r, g, b in row for c in (b, g, r)) + pad
@@ -88,7 +87,7 @@ class Canvas:
             def chunk(kind, payload):
                 return (struct.pack(">I", len(payload)) + kind + payload +
                         struct.pack(">I", zlib.crc32(kind + payload)))
-            raw = b"".join(b"\0" + row for row in rows)
+            raw = b"".join(b"\0" + bytes(c for px in row for c in px) for row in self.pixels)
             data = (b"\x89PNG\r\n\x1a\n" +
                     chunk(b"IHDR", struct.pack(">IIBBBBB", WIDTH, HEIGHT, 8, 2, 0, 0, 0)) +
                     chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
