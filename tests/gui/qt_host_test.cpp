@@ -85,10 +85,14 @@ TEST_F(QtHostTest, ModalScreenOpensWithoutBlockingAndClosesWithItsWindow) {
 }
 
 TEST_F(QtHostTest, MessageBoxReportsTheButtonPressed) {
-  QTimer::singleShot(0, [] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box) box->button(QMessageBox::Cancel)->click();
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&answer] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      answer.stop();
+      box->button(QMessageBox::Cancel)->click();
+    }
   });
+  answer.start(10);
   form::MessageBoxRequest request{.text = "Delete?",
                                   .title = "Setup",
                                   .buttons = form::MsgButtons::OkCancel,
