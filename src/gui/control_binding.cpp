@@ -105,7 +105,10 @@ QPalette ControlPalette(const QColor& fore, const QColor& back) {
   for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
     p.setColor(QPalette::Active, role, fore);
     p.setColor(QPalette::Inactive, role, fore);
-    p.setColor(QPalette::Disabled, role, kGreyText);
+    // Disabled text keeps a hint of its colour: halfway between it and the grey.
+    p.setColor(QPalette::Disabled, role,
+               QColor((fore.red() + kGreyText.red()) / 2, (fore.green() + kGreyText.green()) / 2,
+                      (fore.blue() + kGreyText.blue()) / 2));
   }
   for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) p.setColor(role, back);
   return p;
@@ -180,8 +183,12 @@ QWidget* ControlBinding::createWidget(QWidget* parent) {
     }
     case Kind::ListBox: {
       auto* w = new QListWidget(parent);
-      connect(w, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0) run([row](form::Control& c) { c.form().userSelect(c, row); });
+      // The selection, not the current row: a list given the focus moves only the latter.
+      connect(w, &QListWidget::itemSelectionChanged, this, [this, w] {
+        const int row = w->currentRow();
+        if (row >= 0 && w->item(row)->isSelected()) {
+          run([row](form::Control& c) { c.form().userSelect(c, row); });
+        }
       });
       connect(w, &QListWidget::itemDoubleClicked, this,
               [this] { run([](form::Control& c) { c.form().userDblClick(c); }); });

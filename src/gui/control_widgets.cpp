@@ -121,9 +121,14 @@ void StatusStrip::resizeEvent(QResizeEvent*) {
 }
 
 void StatusStrip::placePanels() {
+  // Panels wider than the window together shrink in proportion, so that every one shows.
+  long total = 0;
+  for (int w : widths_) total += std::max(0, w);
+  const int room = std::max(0, width() - 4);
+  const double scale = total > room && total > 0 ? static_cast<double>(room) / total : 1.0;
   int x = 2;
   for (size_t i = 0; i < labels_.size(); ++i) {
-    const int w = std::max(0, widths_[i]);
+    const int w = static_cast<int>(std::max(0, widths_[i]) * scale);
     labels_[i]->setGeometry(x, 2, std::max(0, w - 2), std::max(0, height() - 3));
     x += w;
   }

@@ -60,6 +60,8 @@ class ShapeWidget : public QWidget {
 class StatusStrip : public QWidget {
   Q_OBJECT
  public:
+  // Lays the panels out for the strip's width.
+  void placePanels();
   explicit StatusStrip(QWidget* parent);
   void setPanels(const std::vector<form::StatusPanel>& panels);
   const std::vector<QLabel*>& panelLabels() const { return labels_; }
@@ -68,7 +70,6 @@ class StatusStrip : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void placePanels();
   std::vector<QLabel*> labels_;
   std::vector<int> widths_;
 };

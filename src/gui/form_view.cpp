@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "gui/control_binding.h"
+#include "gui/control_widgets.h"
 #include "gui/qt_convert.h"
 
 namespace gui {
@@ -165,6 +166,7 @@ void FormView::relayout() {
     if (!w || !c->visible()) continue;
     const int h = c->height() > 0 ? Px(c->height()) : kDefaultStatusHeight;
     w->setGeometry(0, y, width, h);
+    if (auto* strip = qobject_cast<StatusStrip*>(w)) strip->placePanels();  // also when hidden
     y += h;
   }
   setFixedSize(width, y);
