@@ -151,6 +151,9 @@ TEST_F(FormViewTest, ClicksReachOnlyUsableControlsOfAnActiveScreen) {
   EXPECT_EQ(doubles, 1);
   const int afterDouble = clicks;
 
+  cell.setVisible(false);
+  EXPECT_EQ(click(), afterDouble);
+  cell.setVisible(true);
   cell.setEnabled(false);
   EXPECT_EQ(click(), afterDouble);
   cell.setEnabled(true);
