@@ -1,10 +1,13 @@
-// ba-shot OUT.png [--folder DIR] [--terminal]: a screenshot of the main screen 1.5 s after start,
-// with a loopback port instead of a serial line.
+// ba-shot OUT.png [--folder DIR] [--terminal] [--report TEXT]: a screenshot of the main screen
+// 1.5 s after start, with a loopback port instead of a serial line. With --report the device
+// reports itself (TEXT with \xHH for bytes) once the port is open, and the picture is taken
+// when the menu has unlocked.
 #include <QApplication>
 #include <QPixmap>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/application.h"
 #include "form/form.h"
@@ -12,11 +15,12 @@
 #include "gui/qt_convert.h"
 #include "gui/qt_host.h"
 #include "link/loopback_port.h"
+#include "sim/sim_device.h"
 
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: ba-shot OUT.png [--folder DIR] [--terminal]\n");
+  std::fprintf(stderr, "usage: ba-shot OUT.png [--folder DIR] [--terminal] [--report TEXT]\n");
   return 2;
 }
 
@@ -25,9 +29,14 @@ int Usage() {
 int main(int argc, char** argv) {
   std::string out, folder;
   bool terminal = false;
+  std::vector<uint8_t> report;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--terminal") == 0) {
       terminal = true;
+    } else if (std::strcmp(argv[i], "--report") == 0 && i + 1 < argc) {
+      auto parsed = sim::ParseReport(argv[++i]);
+      if (!parsed) return Usage();
+      report = *parsed;
     } else if (std::strcmp(argv[i], "--folder") == 0 && i + 1 < argc) {
       folder = argv[++i];
     } else if (argv[i][0] != '-' && out.empty()) {
@@ -57,6 +66,10 @@ int main(int argc, char** argv) {
       if (form::Control* button = screen.find("Command4")) screen.userClick(*button);
     }
     form::WaitMs(host.host(), 1500);
+    if (!report.empty()) {
+      port.receive(report);             // the port opened at one second
+      form::WaitMs(host.host(), 1800);  // read at the next poll, unlocked 1.5 s later
+    }
     view.sync();
     saved = view.grab().save(QString::fromLocal8Bit(out.c_str()), "PNG");
     host.closeAllWindows();
