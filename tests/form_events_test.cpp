@@ -13,6 +13,7 @@ using form::Kind;
 
 class FormEvents : public ::testing::Test {
  protected:
+  void SetUp() override { f.setVisible(true); }  // a hidden screen takes no input
   Control& add(Kind kind, const char* name, Control* container = nullptr, int index = -1) {
     Control* c = f.add(kind, name, container, index);
     EXPECT_NE(c, nullptr) << name;
@@ -194,6 +195,10 @@ TEST_F(FormEvents, UserInputReachesOnlyUsableControls) {
   EXPECT_TRUE(f.userClick(inner));
   EXPECT_EQ(clicks, 1);
   f.setModalChild(nullptr);
+
+  f.setVisible(false);  // an unloaded or hidden screen
+  EXPECT_FALSE(f.userClick(inner));
+  EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(FormEvents, EnterAndEscapePressTheScreensButtons) {

@@ -144,7 +144,7 @@ bool Form::isArray(std::string_view name) const {
 }
 
 bool Form::acceptsInput() const {
-  return !(modalChild_ && modalChild_->visible());
+  return visible_ && !(modalChild_ && modalChild_->visible());
 }
 
 bool Form::userClick(Control& c) {

@@ -82,7 +82,7 @@ class Form {
   void setObserver(FormObserver* observer) { observer_ = observer; }
   FormObserver* observer() const { return observer_; }
 
-  // A modal screen in front of this one takes all user input while it is shown.
+  // A screen takes user input while it is shown and no modal screen is in front of it.
   void setModalChild(Form* child) { modalChild_ = child; }
   Form* modalChild() const { return modalChild_; }
   bool acceptsInput() const;

@@ -30,6 +30,7 @@ class FormViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
     EnsureTestApp();
+    screen.setVisible(true);  // a hidden screen takes no input
     screen.setSize(6000, 4500);
     screen.setCaption("Screen");
   }

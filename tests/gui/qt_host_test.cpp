@@ -57,6 +57,7 @@ TEST_F(QtHostTest, TimersTickWhileWaitingAndEnablingRestartsTheCountdown) {
 
 TEST_F(QtHostTest, ModalScreenOpensWithoutBlockingAndClosesWithItsWindow) {
   form::Form owner("MainScreen", host), setup("SetupScreen", host);
+  owner.setVisible(true);
   setup.setSize(3000, 1500);
   setup.setCaption("Parameter Setup");
   FormView ownerView(owner);
