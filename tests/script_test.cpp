@@ -173,6 +173,7 @@ TEST(ScriptErrors, NameTheLineAndStopWithStatusTwo) {
       {"click Label2(x)\n", "Label2(x)"},
       {"recv 256\n", "256"},
       {"wait\n", "line 1"},
+      {"wait 86400001\n", "a day"},
       {"at 100 wait 5\n", "wait"},
       {"state NoSuchField\n", "NoSuchField"},
       {"at 200 click Nope\nwait 500\nshow Text1\n", "line 1"},

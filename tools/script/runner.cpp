@@ -14,6 +14,9 @@ namespace script {
 using Json = nlohmann::ordered_json;
 
 namespace {
+// Longer waits would only run the 100 ms poll for a very long time.
+constexpr long long kLongestWait = 86'400'000;
+
 const char* IconName(form::MsgIcon icon) {
   switch (icon) {
     case form::MsgIcon::Information:
@@ -192,6 +195,7 @@ void Runner::registerCommands() {
     long long ms = 0;
     if (!Count(a, 1, 1) || !Integer(a[0], ms)) return;
     if (ms < 0) return Fail("a wait cannot be negative");
+    if (ms > kLongestWait) return Fail("a wait lasts at most a day (86400000 ms)");
     vh_.runUntil(vh_.now() + static_cast<uint64_t>(ms));
   };
   commands_["recv"] = [this](const Args& a) {
