@@ -1,0 +1,82 @@
+// The whole tool against the simulated bill acceptor over a real pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <functional>
+
+#include "app/application.h"
+#include "app/main_screen.h"
+#include "gui/form_view.h"
+#include "gui/qt_comm_port.h"
+#include "gui/qt_host.h"
+#include "gui_test_app.h"
+
+namespace gui {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Lets real time pass with the event loop running until `done` or `ms` have passed.
+bool RunUntil(const std::function<bool()>& done, int ms) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < ms)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  return done();
+}
+
+TEST(EndToEnd, SimulatedAcceptorIsRecognisedAndAnswersTheTerminal) {
+  EnsureTestApp();
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const fs::path dir = folder.path().toStdString();
+  // The sample configuration set lies beside the test in the build folder.
+  for (const char* name :
+       {"SystemVersion.txt", "ParameterSetup.txt", "CommandSetup.txt", "InterfaceVersion.txt"}) {
+    fs::copy_file(name, dir / name);
+  }
+  fs::copy("Picture", dir / "Picture", fs::copy_options::recursive);
+
+  QProcess sim;
+  sim.start("./ba-sim", {"--portmap", QString::fromStdString((dir / "PortMap.txt").string())});
+  ASSERT_TRUE(sim.waitForStarted(3000));
+  ASSERT_TRUE(sim.waitForReadyRead(3000));
+  if (sim.readLine().trimmed().isEmpty()) GTEST_SKIP() << "no pseudo-terminal";
+
+  {
+    QtHost host;
+    QtCommPort port(dir.string());
+    app::Application app(host.host(), port, dir.string());
+    FormView view(app.mainForm());
+    app.load();
+    form::Form& screen = app.mainForm();
+    app::MainScreen& main = app.main();
+
+    // The port opens after a second; the acceptor then reports itself.
+    ASSERT_TRUE(RunUntil([&] { return main.statusText(4) == "Alpha"; }, 5000))
+        << "BA System: " << main.statusText(4);
+    EXPECT_EQ(main.statusText(6), "Serial RS-232");
+    EXPECT_EQ(screen.at("Label4", 1).text(), "A121ALPHA");
+    // (The 1.5 s pause before the unlock runs inside the poll, so it is over by now.)
+    ASSERT_TRUE(RunUntil([&] { return screen.at("Label2", 0).enabled(); }, 3000));
+    EXPECT_TRUE(screen.at("Label1").enabled());
+
+    // A byte typed in the terminal is acknowledged and logged.
+    screen.userClick(screen.at("Command4"));
+    screen.at("Text1").setText("");
+    screen.userSetText(screen.at("Text2"), "0x21");
+    screen.userClick(screen.at("Command1", 0));
+    EXPECT_TRUE(RunUntil([&] { return screen.at("Text1").text() == "[0]-->33"; }, 2000))
+        << screen.at("Text1").text();
+    host.closeAllWindows();
+    app.unload();
+  }
+  sim.terminate();
+  sim.waitForFinished(3000);
+}
+
+}  // namespace
+}  // namespace gui
