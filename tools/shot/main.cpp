@@ -1,7 +1,8 @@
-// ba-shot OUT.png [--folder DIR] [--terminal] [--report TEXT]: a screenshot of the main screen
-// 1.5 s after start, with a loopback port instead of a serial line. With --report the device
-// reports itself (TEXT with \xHH for bytes) once the port is open, and the picture is taken
-// when the menu has unlocked.
+// ba-shot OUT.png [--folder DIR] [--terminal] [--report TEXT] [--click NAME]...: a screenshot of
+// the screen in front 1.5 s after start, with a loopback port instead of a serial line. With
+// --report the device reports itself (TEXT with \xHH for bytes) once the port is open, and the
+// picture is taken when the menu has unlocked. Each --click clicks a main-screen control
+// (e.g. Command5 opens the setup screen) just before the picture is taken.
 #include <QApplication>
 #include <QPixmap>
 #include <cstdio>
@@ -20,7 +21,9 @@
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: ba-shot OUT.png [--folder DIR] [--terminal] [--report TEXT]\n");
+  std::fprintf(
+      stderr,
+      "usage: ba-shot OUT.png [--folder DIR] [--terminal] [--report TEXT] [--click NAME]...\n");
   return 2;
 }
 
@@ -30,9 +33,12 @@ int main(int argc, char** argv) {
   std::string out, folder;
   bool terminal = false;
   std::vector<uint8_t> report;
+  std::vector<std::string> clicks;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--terminal") == 0) {
       terminal = true;
+    } else if (std::strcmp(argv[i], "--click") == 0 && i + 1 < argc) {
+      clicks.push_back(argv[++i]);
     } else if (std::strcmp(argv[i], "--report") == 0 && i + 1 < argc) {
       auto parsed = sim::ParseReport(argv[++i]);
       if (!parsed) return Usage();
@@ -70,8 +76,15 @@ int main(int argc, char** argv) {
       port.receive(report);             // the port opened at one second
       form::WaitMs(host.host(), 1800);  // read at the next poll, unlocked 1.5 s later
     }
+    for (const std::string& name : clicks) {
+      if (form::Control* c = screen.find(name)) screen.userClick(*c);
+    }
+    form::WaitMs(host.host(), 100);
     view.sync();
-    saved = view.grab().save(QString::fromLocal8Bit(out.c_str()), "PNG");
+    gui::FormView* front = host.windowOf(app.setupForm());
+    if (!front || !app.setupForm().visible()) front = &view;
+    front->sync();
+    saved = front->grab().save(QString::fromLocal8Bit(out.c_str()), "PNG");
     host.closeAllWindows();
     app.unload();
   }
