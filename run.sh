@@ -27,8 +27,12 @@ if [ -n "${DISPLAY:-}" ]; then
   ./build/ba-test-tool
   exit 0
 fi
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 mkdir -p out
-xvfb-run -a ./build/ba-shot out/main-screen.png
+# The picture shows the main screen after the simulator's report (sample system "Alpha").
+xvfb-run -a ./build/ba-shot out/main-screen.png \
+  --report '&A121ALPHA\x01\x2A\x00\x03\x10\x00\x00\x00\xAB\xCD\x12\x34\x80\x01'
 echo "No display: screenshot of the main screen written to out/main-screen.png"
 echo "Running the tool under a virtual X server for ${BA_RUN_SECONDS:-10} s (set BA_RUN_SECONDS to change)"
 timeout "${BA_RUN_SECONDS:-10}" xvfb-run -a ./build/ba-test-tool || [ $? -eq 124 ]
