@@ -14,6 +14,7 @@
 #include "config/system_version.h"
 #include "config_temp_folder.h"
 #include "form/codepage.h"
+#include "pipe_watch.h"
 
 namespace {
 
@@ -99,6 +100,13 @@ TEST(ConfigFiles, UnreadableFilesAreReported) {
   EXPECT_FALSE(config::ReadConfigFile(dir.path(), config::kSystemVersion));
   EXPECT_FALSE(config::WriteConfigFile(dir.path(), config::kSystemVersion, {"x"}));
   EXPECT_FALSE(config::WriteConfigFile(dir.file("missing"), config::kSystemVersion, {"x"}));
+
+  // A named pipe in place of a file is refused at once, not waited on.
+  TempFolder pipes;
+  ASSERT_EQ(::mkfifo(pipes.file("CommandSetup.txt").c_str(), 0600), 0);
+  EXPECT_FALSE(pipe_watch::ReaderWaited(pipes.file("CommandSetup.txt"), [&] {
+    EXPECT_FALSE(config::ReadConfigFile(pipes.path(), config::kCommandSetup));
+  }));
 }
 
 TEST(ConfigAtomicSave, InterruptedSaveLeavesTheOldFile) {

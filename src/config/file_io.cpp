@@ -62,7 +62,8 @@ std::string TempName(const std::string& path) {
 }  // namespace
 
 std::optional<std::string> ReadFileBytes(const std::string& path, size_t maxBytes) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Without O_NONBLOCK a named pipe or a serial device would wait here for its other end.
+  Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (fd.get() < 0) return std::nullopt;
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
