@@ -1,7 +1,9 @@
 // The active profile seen from the screen: a version report, then the status panels, the
 // menu lock and the picture box, with small files and with the sample set.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -9,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "pipe_watch.h"
 #include "report_session.h"
 
 namespace {
@@ -180,6 +183,15 @@ TEST_F(ProfileScenario, UnusablePicturesAreLeftOutSilently) {
     s.run("click Picture1");  // a missing second image leaves the picture as it is
     EXPECT_EQ(s.show("Picture1")["image"], image) << names;
   }
+
+  // A named pipe among the pictures is left out at once, not waited on.
+  ASSERT_EQ(::mkfifo(s.dir().file("Picture/pipe.png").c_str(), 0600), 0);
+  s.dir().write("ParameterSetup.txt",
+                std::string("Alpha,Standard,pipe.png,") + (std::strchr(kParams, ',') + 1));
+  EXPECT_FALSE(pipe_watch::ReaderWaited(s.dir().file("Picture/pipe.png"),
+                                        [&] { s.feed(ShortReport("B121VER01")); }));
+  s.run("wait 1600");
+  EXPECT_EQ(Images(), std::vector<std::string>{"sensor.png"});
 }
 
 // One row of the table in data/README.md.

@@ -1,5 +1,7 @@
 #include "app/main_screen.h"
 
+#include <filesystem>
+
 #include "config/picture_path.h"
 #include "config/profile_loader.h"
 #include "panels/bill_length_panel.h"
@@ -125,7 +127,11 @@ void MainScreen::LoadProfilePictures() {
   for (const std::string* name :
        {&state_.profile.LedPictureName, &state_.profile.SensorPictureName}) {
     const auto path = config::PicturePath(folder_, *name);
-    if (path && host_.images && host_.images->canLoad(*path)) images.addImage(*path);
+    // Only plain files: opening a named pipe or a device would wait for its other end.
+    std::error_code ec;
+    if (path && std::filesystem::is_regular_file(*path, ec) && host_.images &&
+        host_.images->canLoad(*path))
+      images.addImage(*path);
   }
   if (!images.images().empty()) picture.setImage(images.images().front());
   picture.setTag("1");
