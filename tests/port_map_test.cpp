@@ -1,11 +1,14 @@
 #include "link/port_map.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
+
+#include "pipe_watch.h"
 
 namespace serial {
 namespace {
@@ -54,6 +57,10 @@ TEST(PortMap, LoadsTheFileBesideTheProgramOrNothing) {
   std::filesystem::remove(dir / kPortMapFile);
   std::filesystem::create_directory(dir / kPortMapFile);  // a folder of that name
   EXPECT_TRUE(LoadPortMap(dir.string()).empty());
+  std::filesystem::remove(dir / kPortMapFile);
+  ASSERT_EQ(::mkfifo((dir / kPortMapFile).c_str(), 0600), 0);  // a pipe is not waited on
+  EXPECT_FALSE(pipe_watch::ReaderWaited((dir / kPortMapFile).string(),
+                                        [&] { EXPECT_TRUE(LoadPortMap(dir.string()).empty()); }));
   std::filesystem::remove_all(dir);
 }
 

@@ -1,6 +1,7 @@
 #include "link/port_map.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <set>
 
@@ -90,6 +91,9 @@ std::map<int, std::string> ParsePortMap(std::string_view text) {
 
 std::map<int, std::string> LoadPortMap(const std::string& folder) {
   const std::string path = folder.empty() ? kPortMapFile : folder + "/" + kPortMapFile;
+  // Only a plain file: opening a named pipe would wait for its other end.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return {};
   std::ifstream in(path, std::ios::binary);
   if (!in) return {};
   std::string text(kMaxFileBytes, '\0');
