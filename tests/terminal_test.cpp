@@ -69,6 +69,7 @@ TEST_F(Terminal, NothingIsSentWhileThePortIsClosed) {
   screen().userClick(at("Command4"));
   send("5");  // before the port opens
   EXPECT_TRUE(sent().empty());
+  EXPECT_EQ(app.main().portLink().SendBuffer[0], 5);  // the byte is stored before the write
   EXPECT_EQ(state().CommandPending, 0);
   EXPECT_EQ(entry().backColor(), kRefused);
   EXPECT_NE(entry().toolTip().find("port"), std::string::npos);

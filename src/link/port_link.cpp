@@ -53,8 +53,8 @@ void PortLink::unload() {
 
 SendResult PortLink::SendCommandByte(int code) {
   if (code < 0 || code > 255) return SendResult::OutOfRange;
+  SendBuffer[0] = static_cast<uint8_t>(code);  // stored also when the write then fails
   if (!port_.portOpen()) return SendResult::PortClosed;
-  SendBuffer[0] = static_cast<uint8_t>(code);
   return port_.output(SendBuffer.data(), SendBuffer.size()) ? SendResult::Sent
                                                             : SendResult::PortClosed;
 }
