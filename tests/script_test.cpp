@@ -129,6 +129,21 @@ show SSTab1
   EXPECT_EQ(j[10]["items"], json::parse(R"(["System","Commands"])"));
 }
 
+TEST_F(Script, SendBufferStateAndNumbersBeyondTheIntegerRange) {
+  ASSERT_EQ(run("click Command4\nsettext Text2 \"9\"\nclick Command1(0)\nstate SendBuffer\n"
+                "wait 1100\nselect ComPortList 4294967302\nscroll Bar 4294967296\n"
+                "portfail 4294967297\nwait 1000\nshow MSComm1\nshow Bar\n"
+                "select ComPortList 0\nwait 1000\nshow MSComm1\n"),
+            0);
+  const auto j = objects();
+  ASSERT_EQ(j.size(), 4u) << output.str();
+  EXPECT_EQ(j[0], json::parse(R"({"state":"SendBuffer","value":[9]})"));  // port still closed
+  EXPECT_EQ(j[1]["commPort"], 1);  // no item was picked, so no reopen
+  EXPECT_EQ(j[1]["portOpen"], true);
+  EXPECT_EQ(j[2]["value"], 50);
+  EXPECT_EQ(j[3]["portOpen"], true);  // port 1 was never made to fail
+}
+
 TEST_F(Script, ScheduledCommandsPrintInsideAHandlersWait) {
   ASSERT_EQ(run("wait 1100\n"
                 "at 1300 show Command4\n"

@@ -1,6 +1,8 @@
 #include "script/runner.h"
 
+#include <algorithm>
 #include <charconv>
+#include <limits>
 
 #include "app/main_screen.h"
 #include "config/active_profile.h"
@@ -16,6 +18,13 @@ using Json = nlohmann::ordered_json;
 namespace {
 // Longer waits would only run the 100 ms poll for a very long time.
 constexpr long long kLongestWait = 86'400'000;
+
+// A scenario number as an int argument: values beyond the range stay beyond it instead of
+// wrapping round to a valid index or port.
+int ClampToInt(long long value) {
+  return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
+                                                std::numeric_limits<int>::max()));
+}
 
 const char* IconName(form::MsgIcon icon) {
   switch (icon) {
@@ -216,7 +225,7 @@ void Runner::registerCommands() {
     if (a.size() == 3 && !Integer(a[2], shift)) return;
     if (code < 0 || code > 255) return Fail("a key code lies in 0..255");
     if (form::Control* c = Resolve(a, 0)) {
-      c->form().userKey(*c, static_cast<int>(code), static_cast<int>(shift));
+      c->form().userKey(*c, static_cast<int>(code), ClampToInt(shift));
     }
   };
   commands_["type"] = [this](const Args& a) {
@@ -234,7 +243,7 @@ void Runner::registerCommands() {
   commands_["select"] = [this](const Args& a) {
     long long index = 0;
     if (!Count(a, 2, 2) || !Integer(a[1], index)) return;
-    if (form::Control* c = Resolve(a, 0)) c->form().userSelect(*c, static_cast<int>(index));
+    if (form::Control* c = Resolve(a, 0)) c->form().userSelect(*c, ClampToInt(index));
   };
   commands_["settext"] = [this](const Args& a) {
     if (!Count(a, 2, 2)) return;
@@ -243,13 +252,13 @@ void Runner::registerCommands() {
   commands_["scroll"] = [this](const Args& a) {
     long long value = 0;
     if (!Count(a, 2, 2) || !Integer(a[1], value)) return;
-    if (form::Control* c = Resolve(a, 0)) c->form().userScroll(*c, static_cast<int>(value));
+    if (form::Control* c = Resolve(a, 0)) c->form().userScroll(*c, ClampToInt(value));
   };
   commands_["tab"] = [this](const Args& a) {
     long long tab = 0;
     if (!Count(a, 1, 1) || !Integer(a[0], tab)) return;
     if (form::Control* c = Resolve({Token{"SetupScreen.SSTab1", false}}, 0)) {
-      c->form().userTab(*c, static_cast<int>(tab));
+      c->form().userTab(*c, ClampToInt(tab));
     }
   };
   commands_["answer"] = [this](const Args& a) {
@@ -279,7 +288,7 @@ void Runner::registerCommands() {
   };
   commands_["portfail"] = [this](const Args& a) {
     long long n = 0;
-    if (Count(a, 1, 1) && Integer(a[0], n)) port_.failPort(static_cast<int>(n));
+    if (Count(a, 1, 1) && Integer(a[0], n)) port_.failPort(ClampToInt(n));
   };
   commands_["unplug"] = [this](const Args& a) {
     if (Count(a, 0, 0)) port_.unplug();
@@ -331,6 +340,10 @@ void Runner::Show(const Args& a) {
 void Runner::State(const Args& a) {
   std::string name = a[0].text;
   if (name.rfind("MainScreen.", 0) == 0) name = name.substr(11);
+  if (name == "SendBuffer") {  // kept by the port link
+    const auto& buffer = app_.main().portLink().SendBuffer;
+    return Print(Json{{"state", name}, {"value", Json(buffer)}});
+  }
   bool found = false;
   replies::ForEachField(app_.main().state(), [&](std::string_view field, replies::StateField v) {
     if (found || field != name) return;
