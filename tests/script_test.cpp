@@ -144,6 +144,16 @@ TEST_F(Script, SendBufferStateAndNumbersBeyondTheIntegerRange) {
   EXPECT_EQ(j[3]["portOpen"], true);  // port 1 was never made to fail
 }
 
+TEST_F(Script, ShowPrintsOnlyTheKeysOfTheKind) {
+  ASSERT_EQ(run("wait 1100\nshow Timer2\nshow ImageList1\n"), 0);
+  const auto j = objects();
+  ASSERT_EQ(j.size(), 2u) << output.str();
+  EXPECT_EQ(j[0], json::parse(R"({"control":"Timer2","exists":true,"kind":"Timer",
+                                   "enabled":false,"tag":"","interval":1000})"));
+  EXPECT_EQ(j[1], json::parse(R"({"control":"ImageList1","exists":true,"kind":"ImageList",
+                                   "tag":"","items":[]})"));
+}
+
 TEST_F(Script, ScheduledCommandsPrintInsideAHandlersWait) {
   ASSERT_EQ(run("wait 1100\n"
                 "at 1300 show Command4\n"

@@ -43,8 +43,9 @@ Json ControlJson(const form::Control& c) {
   j["exists"] = true;
   j["kind"] = form::KindName(k);
   if (HasText(k)) j["text"] = c.text();
-  j["visible"] = c.visible();
-  j["enabled"] = c.enabled();
+  // Timers are never drawn and an image list is only a store: neither can be seen or used.
+  if (k != Kind::Timer && k != Kind::ImageList) j["visible"] = c.visible();
+  if (k != Kind::ImageList) j["enabled"] = c.enabled();
   if (k == Kind::TextBox || k == Kind::ComboBox) j["locked"] = c.locked();
   if (HasColours(k)) {
     j["foreColor"] = c.foreColor().toString();
