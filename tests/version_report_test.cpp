@@ -155,6 +155,18 @@ TEST(VersionReport, KnownSystemUnlocksAfterThePauseWithEventsRunning) {
   EXPECT_FALSE(s.enabled("Label1"));
   EXPECT_EQ(s.state("VersionByteIndex"), 0);
 
+  // Closing the screen during the pause leaves the poll off afterwards.
+  s.run("at " + std::to_string(s.now() + 400) + " close");
+  FeedInReads(s, ReportBytes("&A121ALPHA", std::vector<int>(14, 0)), 64);
+  s.run("wait 3000");
+  EXPECT_FALSE(s.show("Timer1").at("enabled"));
+  EXPECT_FALSE(s.show("MSComm1").at("portOpen"));
+}
+
+TEST(VersionReport, UnknownSystemKeepsTheMenuLocked) {
+  Session s;
+  report_test::CopySampleSet(s.dir().path());
+  s.run("wait 1150");
   // A report of an unknown system keeps the menu locked.
   FeedInReads(s, ReportBytes("&Q121ALPHA", std::vector<int>(14, 0)), 64);
   s.run("wait 3000");

@@ -45,9 +45,11 @@ void PortLink::load() {
   list_->setListIndex(0);  // the click arms Timer2, which is on at start anyway
   timer1_->setEnabled(true);
   timer2_->setEnabled(true);
+  loaded_ = true;
 }
 
 void PortLink::unload() {
+  loaded_ = false;
   if (port_.portOpen()) port_.setPortOpen(false);
 }
 
@@ -73,7 +75,7 @@ void PortLink::OpenSelectedPort() {
 void PortLink::Timer1Tick() {
   timer1_->setEnabled(false);
   if (readReplies_) readReplies_();
-  timer1_->setEnabled(true);
+  if (loaded_) timer1_->setEnabled(true);  // the screen may have closed during a pause
 }
 
 }  // namespace serial

@@ -41,6 +41,7 @@ class PortLink {
   form::Control* timer1_ = nullptr;
   form::Control* timer2_ = nullptr;
   std::function<void()> readReplies_;
+  bool loaded_ = false;
 };
 
 }  // namespace serial
