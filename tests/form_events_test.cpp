@@ -47,6 +47,9 @@ TEST_F(FormEvents, CombosThatSelectEachOtherTerminate) {
   log.clear();
   ASSERT_TRUE(f.userSelect(b, 1));  // a user's pick of the shown item is still a choice
   EXPECT_EQ(log, (std::vector<std::string>{"B"}));
+  EXPECT_FALSE(f.userSelect(b, -1));  // no such item to pick
+  EXPECT_FALSE(f.userSelect(b, 3));
+  EXPECT_EQ(b.listIndex(), 1);
   b.clear();
   EXPECT_EQ(b.listCount(), 0);
   EXPECT_EQ(b.listIndex(), -1);

@@ -199,7 +199,8 @@ bool Form::userKey(Control& c, int keyCode, int shift) {
 bool Form::userSelect(Control& c, int index) {
   if (!reachable(c) || c.locked()) return false;
   if (c.kind() != Kind::ComboBox && c.kind() != Kind::ListBox) return false;
-  if (c.kind() == Kind::ComboBox && index >= 0 && index == c.listIndex()) {
+  if (index < 0 || index >= c.listCount()) return false;  // a user picks only listed items
+  if (c.kind() == Kind::ComboBox && index == c.listIndex()) {
     c.raiseClick();  // a pick from the drop-down is a choice even of the item shown
   } else {
     c.setListIndex(index);
