@@ -154,6 +154,19 @@ TEST_F(Script, ShowPrintsOnlyTheKeysOfTheKind) {
                                    "tag":"","items":[]})"));
 }
 
+TEST_F(Script, SlotArraysResolveByTheirSlots) {
+  form::Form& main = runner.application().mainForm();
+  form::Control* cell = main.add(form::Kind::Label, "Value12", &main.at("Frame7"));
+  main.setSlotArray("SensorTestValues", [cell](int i) { return i == 12 ? cell : nullptr; });
+  ASSERT_EQ(run("show SensorTestValues(12)\nshow SensorTestValues(3)\n"), 0);
+  const auto j = objects();
+  ASSERT_EQ(j.size(), 2u) << output.str();
+  EXPECT_EQ(j[0]["control"], "Value12");
+  EXPECT_EQ(j[1], json::parse(R"({"control":"SensorTestValues(3)","exists":false
+})"));
+  EXPECT_EQ(run("click SensorTestValues(3)\n"), 2);  // an empty slot is no control to click
+}
+
 TEST_F(Script, ScheduledCommandsPrintInsideAHandlersWait) {
   ASSERT_EQ(run("wait 1100\n"
                 "at 1300 show Command4\n"

@@ -138,6 +138,11 @@ Control& Form::at(std::string_view name, int index) const {
   return *c;
 }
 
+Control* Form::slot(std::string_view name, int index) const {
+  auto it = slotArrays_.find(std::string(name));
+  return it == slotArrays_.end() ? nullptr : it->second(index);
+}
+
 bool Form::isArray(std::string_view name) const {
   auto it = byName_.find(std::string(name));
   return it != byName_.end() && !it->second.elements.empty();

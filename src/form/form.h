@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "form/control.h"
@@ -79,6 +80,18 @@ class Form {
   const std::vector<Control*>& controls() const { return order_; }
   bool isArray(std::string_view name) const;
 
+  // A named array of slots (from 1) holding run-time controls, such as a grid's cells; a
+  // slot may be empty (null).
+  using SlotArray = std::function<Control*(int index)>;
+  void setSlotArray(const std::string& name, SlotArray array) {
+    slotArrays_[name] = std::move(array);
+  }
+  // The control in slot `index` of the named array; null for an empty slot or no such array.
+  Control* slot(std::string_view name, int index) const;
+  bool hasSlotArray(std::string_view name) const {
+    return slotArrays_.count(std::string(name)) > 0;
+  }
+
   void setObserver(FormObserver* observer) { observer_ = observer; }
   FormObserver* observer() const { return observer_; }
 
@@ -124,6 +137,7 @@ class Form {
   std::unordered_map<std::string, Entry> byName_;
   std::vector<std::unique_ptr<Control>> owned_;
   std::vector<Control*> order_;
+  std::map<std::string, SlotArray> slotArrays_;
   FormObserver* observer_ = nullptr;
   Form* modalChild_ = nullptr;
   Control* defaultButton_ = nullptr;

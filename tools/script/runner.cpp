@@ -169,6 +169,7 @@ form::Control* Runner::Resolve(const Args& args, size_t at) {
     return nullptr;
   }
   form::Control* c = t.screen->find(t.name, t.index);
+  if (!c && t.index >= 0) c = t.screen->slot(t.name, t.index);  // a run-time slot
   if (!c) Fail("unknown control \"" + args[at].text + "\"");
   return c;
 }
@@ -330,7 +331,10 @@ void Runner::Show(const Args& a) {
   }
   Target t;
   if (!ParseTarget(text, t)) return Fail("malformed control name \"" + text + "\"");
-  if (form::Control* c = t.screen->find(t.name, t.index)) return Print(ControlJson(*c));
+  form::Control* c = t.screen->find(t.name, t.index);
+  // A slot array shows the control in the slot under its own name.
+  if (!c && t.index >= 0) c = t.screen->slot(t.name, t.index);
+  if (c) return Print(ControlJson(*c));
   Json j;
   j["control"] = t.index < 0 ? t.name : t.name + "(" + std::to_string(t.index) + ")";
   j["exists"] = false;
