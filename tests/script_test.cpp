@@ -162,8 +162,7 @@ TEST_F(Script, SlotArraysResolveByTheirSlots) {
   const auto j = objects();
   ASSERT_EQ(j.size(), 2u) << output.str();
   EXPECT_EQ(j[0]["control"], "Value12");
-  EXPECT_EQ(j[1], json::parse(R"({"control":"SensorTestValues(3)","exists":false
-})"));
+  EXPECT_EQ(j[1], json::parse(R"j({"control":"SensorTestValues(3)","exists":false})j"));
   EXPECT_EQ(run("click SensorTestValues(3)\n"), 2);  // an empty slot is no control to click
 }
 
