@@ -53,7 +53,7 @@ void PortLink::unload() {
   if (port_.portOpen()) port_.setPortOpen(false);
 }
 
-SendResult PortLink::SendCommandByte(int code) {
+SendResult PortLink::SendCommandByte(int64_t code) {
   if (code < 0 || code > 255) return SendResult::OutOfRange;
   SendBuffer[0] = static_cast<uint8_t>(code);  // stored also when the write then fails
   if (!port_.portOpen()) return SendResult::PortClosed;

@@ -23,7 +23,7 @@ class PortLink {
   void unload();
 
   // Writes `code` as one byte. Values outside 0..255 and sends on a closed port are refused.
-  SendResult SendCommandByte(int code);
+  SendResult SendCommandByte(int64_t code);
   // Timer2's tick: reopens the line with the port chosen in the list.
   void OpenSelectedPort();
   // The work of Timer1's tick; the timer is off while it runs.

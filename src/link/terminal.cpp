@@ -102,9 +102,7 @@ void Terminal::Toggle() {
 }
 
 void Terminal::Send() {
-  const int64_t value = EntryValue(entry_->text());
-  switch (link_.SendCommandByte(value < INT32_MIN || value > INT32_MAX ? -1
-                                                                       : static_cast<int>(value))) {
+  switch (link_.SendCommandByte(EntryValue(entry_->text()))) {
     case SendResult::Sent:
       commandPending_ = 1;
       ClearEntryProblem();
