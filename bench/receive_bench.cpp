@@ -6,9 +6,9 @@
 
 #include "app/application.h"
 #include "app/main_screen.h"
-#include "form/codepage.h"
+#include "base/codepage.h"
 #include "form/virtual_host.h"
-#include "link/loopback_port.h"
+#include "serial/loopback_port.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ BENCHMARK(BM_ReadReplies)->Args({1, 0})->Args({100, 0})->Args({1000, 0})->Args({
 void BM_DecodeCodePage(benchmark::State& state) {
   std::string bytes(4096, '\0');
   for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i);
-  for (auto _ : state) benchmark::DoNotOptimize(form::DecodeCodePage(bytes));
+  for (auto _ : state) benchmark::DoNotOptimize(base::DecodeCodePage(bytes));
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
 }
 BENCHMARK(BM_DecodeCodePage);

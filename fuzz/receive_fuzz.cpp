@@ -6,7 +6,7 @@
 #include "app/application.h"
 #include "app/main_screen.h"
 #include "form/virtual_host.h"
-#include "link/loopback_port.h"
+#include "serial/loopback_port.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "base/codepage.h"
 #include "config/command_setup.h"
 #include "config/file_io.h"
 #include "config/interface_version.h"
@@ -13,7 +14,6 @@
 #include "config/picture_path.h"
 #include "config/system_version.h"
 #include "config_temp_folder.h"
-#include "form/codepage.h"
 #include "pipe_watch.h"
 
 namespace {
@@ -33,7 +33,7 @@ std::string FieldBytes() {
 
 TEST(ConfigFiles, EveryFileRoundTripsOddBytes) {
   TempFolder dir;
-  const std::string odd = form::DecodeCodePage("<" + FieldBytes() + ">");
+  const std::string odd = base::DecodeCodePage("<" + FieldBytes() + ">");
   const std::vector<std::string> codes(21, odd);
   const std::pair<ConfigFile, std::string> files[] = {
       {config::kSystemVersion, config::BuildSystemLine({odd, 1, odd, odd, odd, odd})},
@@ -44,7 +44,7 @@ TEST(ConfigFiles, EveryFileRoundTripsOddBytes) {
   };
   for (const auto& [file, line] : files) {
     ASSERT_TRUE(config::WriteConfigFile(dir.path(), file, {line, line}));
-    const std::string raw = form::EncodeCodePage(line) + "\r\n";
+    const std::string raw = base::EncodeCodePage(line) + "\r\n";
     EXPECT_EQ(dir.read(std::string(file.name)), raw + raw) << file.name;
     const auto read = config::ReadConfigFile(dir.path(), file);
     ASSERT_TRUE(read.has_value());

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "base/codepage.h"
 #include "config/line_file.h"
 #include "config/number_text.h"
-#include "form/codepage.h"
 
 namespace {
 
@@ -14,30 +14,30 @@ TEST(ConfigCodePage, EveryByteRoundTrips) {
   std::string all;
   for (int b = 0; b < 256; ++b) {
     const std::string one(1, static_cast<char>(b));
-    EXPECT_EQ(form::EncodeCodePage(form::DecodeCodePage(one)), one) << b;
-    EXPECT_EQ(form::ByteChar(static_cast<uint8_t>(b)), form::DecodeCodePage(one)) << b;
+    EXPECT_EQ(base::EncodeCodePage(base::DecodeCodePage(one)), one) << b;
+    EXPECT_EQ(base::ByteChar(static_cast<uint8_t>(b)), base::DecodeCodePage(one)) << b;
     all += one;
   }
-  EXPECT_EQ(form::EncodeCodePage(form::DecodeCodePage(all + all)), all + all);
+  EXPECT_EQ(base::EncodeCodePage(base::DecodeCodePage(all + all)), all + all);
 }
 
 TEST(ConfigCodePage, MapsTheHighHalf) {
-  EXPECT_EQ(form::ByteChar(0x80), "\u20AC");
-  EXPECT_EQ(form::ByteChar(0x81), "\u0081");
-  EXPECT_EQ(form::ByteChar(0x9D), "\u009D");
-  EXPECT_EQ(form::ByteChar(0x9F), "\u0178");
-  EXPECT_EQ(form::ByteChar(0xA0), "\u00A0");
-  EXPECT_EQ(form::ByteChar(0xE9), "\u00E9");
-  EXPECT_EQ(form::EncodeCodePage("\u2122\u00FF"), "\x99\xFF");
+  EXPECT_EQ(base::ByteChar(0x80), "\u20AC");
+  EXPECT_EQ(base::ByteChar(0x81), "\u0081");
+  EXPECT_EQ(base::ByteChar(0x9D), "\u009D");
+  EXPECT_EQ(base::ByteChar(0x9F), "\u0178");
+  EXPECT_EQ(base::ByteChar(0xA0), "\u00A0");
+  EXPECT_EQ(base::ByteChar(0xE9), "\u00E9");
+  EXPECT_EQ(base::EncodeCodePage("\u2122\u00FF"), "\x99\xFF");
 }
 
 TEST(ConfigCodePage, UnmappableAndMalformedBecomeQuestionMarks) {
-  EXPECT_EQ(form::EncodeCodePage("a\u65E5b"), "a?b");
-  EXPECT_EQ(form::EncodeCodePage("\u0080\U0001F600"), "??");  // C1 0x80 is not on the page
-  EXPECT_EQ(form::EncodeCodePage("\xC3"), "?");               // cut short
-  EXPECT_EQ(form::EncodeCodePage("\xC0\x80"), "??");          // overlong
-  EXPECT_EQ(form::EncodeCodePage("\xED\xA0\x80"), "???");     // surrogate
-  EXPECT_EQ(form::EncodeCodePage("\xFF\x80x"), "??x");
+  EXPECT_EQ(base::EncodeCodePage("a\u65E5b"), "a?b");
+  EXPECT_EQ(base::EncodeCodePage("\u0080\U0001F600"), "??");  // C1 0x80 is not on the page
+  EXPECT_EQ(base::EncodeCodePage("\xC3"), "?");               // cut short
+  EXPECT_EQ(base::EncodeCodePage("\xC0\x80"), "??");          // overlong
+  EXPECT_EQ(base::EncodeCodePage("\xED\xA0\x80"), "???");     // surrogate
+  EXPECT_EQ(base::EncodeCodePage("\xFF\x80x"), "??x");
 }
 
 TEST(ConfigNumberText, AcceptsClassicNumbers) {

@@ -1,4 +1,4 @@
-#include "link/port_map.h"
+#include "serial/port_map.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

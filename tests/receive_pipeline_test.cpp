@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "form/counter.h"
+#include "base/counter.h"
 #include "test_support.h"
 
 namespace {
@@ -165,10 +165,10 @@ TEST_F(ReceivePipeline, AWaitingStageIsNotEnteredAgainAndLaterBytesComeAtALaterT
 
 TEST(Counters, SixteenBitCountersStopAtTheirLargestValue) {
   int16_t counter = 32766;
-  EXPECT_EQ(form::Increment16(counter), 32767);
-  EXPECT_EQ(form::Increment16(counter), 32767);
+  EXPECT_EQ(base::Increment16(counter), 32767);
+  EXPECT_EQ(base::Increment16(counter), 32767);
   counter = -1;
-  EXPECT_EQ(form::Increment16(counter), 0);
+  EXPECT_EQ(base::Increment16(counter), 0);
 }
 
 }  // namespace

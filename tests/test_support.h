@@ -8,7 +8,7 @@
 #include "app/main_screen.h"
 #include "form/form.h"
 #include "form/virtual_host.h"
-#include "link/loopback_port.h"
+#include "serial/loopback_port.h"
 
 namespace support {
 

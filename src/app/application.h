@@ -4,12 +4,16 @@
 
 #include "form/form.h"
 #include "form/host.h"
-#include "link/comm_port.h"
+#include "serial/comm_port.h"
+
+namespace setup {
+class SetupWindow;
+}
 
 namespace app {
 
 class MainScreen;
-class SetupWindow;
+using setup::SetupWindow;
 
 // Both screens of the tool over one host and one serial port.
 class Application {

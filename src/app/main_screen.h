@@ -4,12 +4,12 @@
 
 #include "config/profile_loader.h"
 #include "form/form.h"
-#include "link/comm_port.h"
-#include "link/port_link.h"
-#include "link/terminal.h"
 #include "replies/main_state.h"
 #include "replies/reply_interpreter.h"
 #include "replies/version_reply.h"
+#include "serial/comm_port.h"
+#include "serial/port_link.h"
+#include "serial/terminal.h"
 
 namespace app {
 

@@ -9,27 +9,12 @@
 #include <cstdio>
 #include <utility>
 
+#include "base/files.h"
+
 namespace config {
 namespace {
 
-// Closes a descriptor on every path out.
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-  bool close() {
-    const int fd = std::exchange(fd_, -1);
-    return ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
+using Fd = base::UniqueFd;
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -60,24 +45,6 @@ std::string TempName(const std::string& path) {
 }
 
 }  // namespace
-
-std::optional<std::string> ReadFileBytes(const std::string& path, size_t maxBytes) {
-  // Without O_NONBLOCK a named pipe or a serial device would wait here for its other end.
-  Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (fd.get() < 0) return std::nullopt;
-  struct stat st {};
-  if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-  std::string bytes;
-  char buffer[1 << 14];
-  for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return std::nullopt;
-    if (n == 0) return bytes;
-    if (bytes.size() + static_cast<size_t>(n) > maxBytes) return std::nullopt;
-    bytes.append(buffer, static_cast<size_t>(n));
-  }
-}
 
 StagedFile::StagedFile(std::string target, std::string temp)
     : target_(std::move(target)), temp_(std::move(temp)) {}

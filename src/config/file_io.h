@@ -5,10 +5,6 @@
 
 namespace config {
 
-// The whole content of a regular file; nothing when it is missing, unreadable, not a
-// regular file or larger than `maxBytes`.
-std::optional<std::string> ReadFileBytes(const std::string& path, size_t maxBytes = 64u << 20);
-
 // A new version of a file, written and synced beside the old one but not yet in its place.
 // Until commit() the old file is untouched; a staged file that is dropped uncommitted is
 // removed.

@@ -1,7 +1,9 @@
 #include "config/line_file.h"
 
+#include "base/codepage.h"
+#include "base/files.h"
+#include "base/text.h"
 #include "config/file_io.h"
-#include "form/codepage.h"
 
 namespace config {
 std::string JoinPath(std::string_view folder, std::string_view name) {
@@ -11,22 +13,16 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   return path;
 }
 
-std::string_view TrimSpaces(std::string_view s) {
-  const size_t first = s.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
   size_t start = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.emplace_back(TrimSpaces(text.substr(start, i - start)));
+    lines.emplace_back(base::Trim(text.substr(start, i - start), base::kSpaces));
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
     start = i + 1;
   }
-  if (start < text.size()) lines.emplace_back(TrimSpaces(text.substr(start)));
+  if (start < text.size()) lines.emplace_back(base::Trim(text.substr(start), base::kSpaces));
   return lines;
 }
 
@@ -51,9 +47,9 @@ std::string JoinFields(std::span<const std::string> fields) {
 }
 
 std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
-  std::optional<std::string> bytes = ReadFileBytes(path);
+  std::optional<std::string> bytes = base::ReadSmallFile(path, kMaxConfigBytes);
   if (!bytes) return std::nullopt;
-  return SplitLines(form::DecodeCodePage(*bytes));
+  return SplitLines(base::DecodeCodePage(*bytes));
 }
 
 std::string EncodeLines(const std::vector<std::string>& lines, EmptyLines empty) {
@@ -63,7 +59,7 @@ std::string EncodeLines(const std::vector<std::string>& lines, EmptyLines empty)
     text += line;
     text += "\r\n";
   }
-  return form::EncodeCodePage(text);
+  return base::EncodeCodePage(text);
 }
 
 bool SaveLines(const std::string& path, const std::vector<std::string>& lines, EmptyLines empty) {

@@ -13,9 +13,6 @@ namespace config {
 // `folder` + "/" + `name`.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
-// Removes leading and trailing spaces (spaces only).
-std::string_view TrimSpaces(std::string_view s);
-
 // Splits decoded text at CR LF, lone LF or lone CR and trims every line. Empty lines stay;
 // a final line end does not open another line.
 std::vector<std::string> SplitLines(std::string_view text);
@@ -25,6 +22,9 @@ std::vector<std::string> SplitFields(std::string_view line);
 
 // The fields joined with "," between every two, none at the end.
 std::string JoinFields(std::span<const std::string> fields);
+
+// Configuration files larger than this are not read.
+inline constexpr size_t kMaxConfigBytes = 64u << 20;
 
 // Every trimmed line of a file (UTF-8), empty ones included; nothing when the file cannot
 // be read.

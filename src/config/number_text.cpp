@@ -2,34 +2,18 @@
 
 #include <string>
 
+#include "base/text.h"
+
 namespace config {
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-int HexValue(char c) {
-  if (IsDigit(c)) return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
+using base::IsDigit;
 
 std::optional<int16_t> FromHex(std::string_view digits) {
   if (digits.empty()) return std::nullopt;
   long value = 0;
   for (char c : digits) {
-    const int v = HexValue(c);
+    const int v = base::HexDigitValue(c);
     if (v < 0) return std::nullopt;
     value = value * 16 + v;
     if (value > 0xFFFF) return std::nullopt;
@@ -47,7 +31,7 @@ size_t TakeDigits(std::string_view s, size_t& i, std::string& digits) {
 }  // namespace
 
 std::optional<int16_t> TextToInt16(std::string_view text) {
-  std::string_view s = TrimBlanks(text);
+  std::string_view s = base::Trim(text, base::kBlanks);
   if (s.size() >= 2 && s[0] == '&' && (s[1] == 'H' || s[1] == 'h')) return FromHex(s.substr(2));
 
   size_t i = 0;

@@ -3,13 +3,13 @@
 #include <optional>
 #include <vector>
 
+#include "base/text.h"
 #include "config/command_setup.h"
 #include "config/config_files.h"
 #include "config/interface_version.h"
 #include "config/number_text.h"
 #include "config/parameter_setup.h"
 #include "config/system_version.h"
-#include "form/text.h"
 
 namespace config {
 namespace {
@@ -111,11 +111,11 @@ bool LoadProfile(std::string_view appFolder, int layout, const VersionCaptions& 
                  ActiveProfile& profile, std::string& baName) {
   std::string key, version;
   if (layout == 1) {
-    key = form::CharSlice(captions.label1, 0, 1);
-    version = form::CharSlice(captions.label1, 1, 2);
+    key = base::CharSlice(captions.label1, 0, 1);
+    version = base::CharSlice(captions.label1, 1, 2);
   } else if (layout == 2) {
-    key = form::CharSlice(captions.label3, 0, 3);
-    version = form::CharSlice(captions.label1, 4, 3);
+    key = base::CharSlice(captions.label3, 0, 3);
+    version = base::CharSlice(captions.label1, 4, 3);
   } else {
     return false;
   }
@@ -183,12 +183,12 @@ std::string LoadInterfaceVersion(std::string_view appFolder, int versionLayout,
   const std::optional<Lines> lines = ReadConfigFile(appFolder, kInterfaceVersion);
   if (!lines) return std::string(kUnknowable);
 
-  const std::string first = versionLayout == 1 ? form::CharSlice(captions.label1, 3, 1)
-                                               : form::CharSlice(captions.label5, 0, 2);
+  const std::string first = versionLayout == 1 ? base::CharSlice(captions.label1, 3, 1)
+                                               : base::CharSlice(captions.label5, 0, 2);
   if (FindInterface(*lines, first, result) == Lookup::Failed) return std::string(kUnknowable);
   if (versionLayout == 2 && captions.label7 != "0000") {
     std::string second;
-    switch (FindInterface(*lines, form::CharSlice(captions.label7, 0, 2), second)) {
+    switch (FindInterface(*lines, base::CharSlice(captions.label7, 0, 2), second)) {
       case Lookup::Failed:
         return std::string(kUnknowable);
       case Lookup::Found:

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "base/text.h"
 #include "form/form.h"
-#include "form/text.h"
 
 namespace form {
 
@@ -199,7 +199,7 @@ void Control::setToolTip(std::string_view tip) {
 }
 
 void Control::setSelStart(int pos) {
-  pos = std::clamp(pos, 0, CharCount(text_));
+  pos = std::clamp(pos, 0, base::CharCount(text_));
   if (selStart_ == pos) return;
   selStart_ = pos;
   changed();

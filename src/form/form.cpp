@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "form/text.h"
+#include "base/text.h"
 
 namespace form {
 
@@ -104,6 +104,7 @@ void Form::remove(Control* control) {
   if (observer_) observer_->controlRemoved(*control);
   if (control->kind() == Kind::Timer && host_.timers) host_.timers->timerRemoved(*control);
   if (defaultButton_ == control) defaultButton_ = nullptr;
+  if (keyDownTarget_ == control) keyDownTarget_ = nullptr;
   if (cancelButton_ == control) cancelButton_ = nullptr;
   auto it = byName_.find(control->name());
   if (it != byName_.end()) {
@@ -143,6 +144,10 @@ Control* Form::slot(std::string_view name, int index) const {
   return it == slotArrays_.end() ? nullptr : it->second(index);
 }
 
+bool Form::holds(const Control* c) const {
+  return std::find(order_.begin(), order_.end(), c) != order_.end();
+}
+
 bool Form::isArray(std::string_view name) const {
   auto it = byName_.find(std::string(name));
   return it != byName_.end() && !it->second.elements.empty();
@@ -178,29 +183,6 @@ bool Form::userDblClick(Control& c) {
   return true;
 }
 
-bool Form::userKey(Control& c, int keyCode, int shift) {
-  if (!reachable(c)) return false;
-  if (keyCode == 13 && defaultButton_) return userClick(*defaultButton_), true;
-  if (keyCode == 27 && cancelButton_) return userClick(*cancelButton_), true;
-  c.raiseKeyDown(keyCode, shift);
-  if (!c.locked()) {
-    const bool list = c.kind() == Kind::ComboBox || c.kind() == Kind::ListBox;
-    if (list && (keyCode == 38 || keyCode == 40)) {
-      const int next = keyCode == 38 ? c.listIndex() - 1 : c.listIndex() + 1;
-      if (next >= 0 && next < c.listCount()) c.setListIndex(next);
-    } else if (c.kind() == Kind::TextBox || c.kind() == Kind::ComboBox) {
-      if (keyCode == 8) {
-        c.setText(DropLastChar(c.text()));
-      } else if (char ch = KeyChar(keyCode, shift)) {
-        if (c.maxLength() == 0 || CharCount(c.text()) < c.maxLength()) c.setText(c.text() + ch);
-      }
-      c.setSelStart(CharCount(c.text()));
-    }
-  }
-  c.raiseKeyUp(keyCode, shift);
-  return true;
-}
-
 bool Form::userSelect(Control& c, int index) {
   if (!reachable(c) || c.locked()) return false;
   if (c.kind() != Kind::ComboBox && c.kind() != Kind::ListBox) return false;
@@ -213,13 +195,15 @@ bool Form::userSelect(Control& c, int index) {
   return true;
 }
 
-bool Form::userSetText(Control& c, std::string_view text) {
+bool Form::userSetText(Control& c, std::string_view text, int caret) {
   if (!reachable(c) || c.locked()) return false;
   if (c.kind() != Kind::TextBox && c.kind() != Kind::ComboBox) return false;
   std::string t(text);
-  if (c.maxLength() > 0) t = CharSlice(t, 0, c.maxLength());
-  c.setText(t);
-  c.setSelStart(CharCount(c.text()));
+  if (c.maxLength() > 0) t = base::CharSlice(t, 0, c.maxLength());
+  c.setText(t);  // raises Change, which may remove the control
+  if (!holds(&c)) return true;
+  const int length = base::CharCount(c.text());
+  c.setSelStart(caret < 0 ? length : std::min(caret, length));
   return true;
 }
 
@@ -234,53 +218,6 @@ bool Form::userTab(Control& c, int tab) {
   if (!reachable(c) || c.kind() != Kind::TabControl) return false;
   c.setValue(tab);
   return true;
-}
-
-char KeyChar(int keyCode, int shift) {
-  const bool shifted = (shift & 1) != 0;
-  if (keyCode >= 48 && keyCode <= 57)
-    return shifted ? ")!@#$%^&*("[keyCode - 48] : static_cast<char>('0' + keyCode - 48);
-  if (keyCode >= 96 && keyCode <= 105) return static_cast<char>('0' + keyCode - 96);
-  if (keyCode >= 65 && keyCode <= 90)
-    return static_cast<char>((shifted ? 'A' : 'a') + keyCode - 65);
-  switch (keyCode) {
-    case 32:
-      return ' ';
-    case 106:
-      return '*';
-    case 107:
-      return '+';
-    case 109:
-      return '-';
-    case 110:
-      return '.';
-    case 111:
-      return '/';
-    case 186:
-      return shifted ? ':' : ';';
-    case 187:
-      return shifted ? '+' : '=';
-    case 188:
-      return shifted ? '<' : ',';
-    case 189:
-      return shifted ? '_' : '-';
-    case 190:
-      return shifted ? '>' : '.';
-    case 191:
-      return shifted ? '?' : '/';
-    case 192:
-      return shifted ? '~' : '`';
-    case 219:
-      return shifted ? '{' : '[';
-    case 220:
-      return shifted ? '|' : '\\';
-    case 221:
-      return shifted ? '}' : ']';
-    case 222:
-      return shifted ? '"' : '\'';
-    default:
-      return 0;
-  }
 }
 
 }  // namespace form

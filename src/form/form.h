@@ -24,6 +24,14 @@ class FormObserver {
   virtual void formChanged() = 0;
 };
 
+// What the first half of a key stroke came to.
+enum class KeyOutcome {
+  Refused,  // the key did not reach the control
+  Pressed,  // Enter or Escape pressed the screen's default or cancel button
+  Kept,     // the key had its whole effect, or none because the control refused it
+  Edit,     // the rest is the editor's: typing, deleting, moving the caret or the focus
+};
+
 // One row of a design-time layout table. Unset colours take the kind's defaults.
 struct ControlDesign {
   Kind kind = Kind::Label;
@@ -110,10 +118,21 @@ class Form {
   // control (hidden, disabled, or the screen is behind a modal one).
   bool userClick(Control& c);
   bool userDblClick(Control& c);
+  // A whole key stroke: KeyDown, the key's effect, KeyUp.
   bool userKey(Control& c, int keyCode, int shift);
+  // The first half of a key stroke, for a view whose native editor does the typing:
+  // Enter and Escape press the default and cancel buttons; otherwise KeyDown runs, and unless
+  // it locked the control the key takes its effect: lists and scroll bars move, Space presses
+  // a button. `selected` is the number of characters the editor has selected (typing
+  // replaces them), for the length limit.
+  KeyOutcome userKeyDown(Control& c, int keyCode, int shift, int selected = 0);
+  // The second half: KeyUp, raised on the control whose KeyDown ran.
+  bool userKeyUp(Control& c, int keyCode, int shift);
   // A pick in a combo box raises Click also when it is the item already shown.
   bool userSelect(Control& c, int index);
-  bool userSetText(Control& c, std::string_view text);
+  // The user's edit of a text or combo box: the text, cut to the length limit, with the caret
+  // at `caret` characters (at the end when negative).
+  bool userSetText(Control& c, std::string_view text, int caret = -1);
   bool userScroll(Control& c, int value);
   bool userTab(Control& c, int tab);
 
@@ -126,6 +145,9 @@ class Form {
     std::map<int, Control*> elements;
   };
   bool reachable(const Control& c) const { return acceptsInput() && c.usable(); }
+  bool holds(const Control* c) const;
+  KeyOutcome keyEffect(Control& c, int keyCode, int shift, int selected);
+  void editKey(Control& c, int keyCode, int shift);
   void noteFormChanged();
 
   std::string name_;
@@ -142,9 +164,7 @@ class Form {
   Form* modalChild_ = nullptr;
   Control* defaultButton_ = nullptr;
   Control* cancelButton_ = nullptr;
+  Control* keyDownTarget_ = nullptr;  // the control whose KeyDown awaits its KeyUp
 };
-
-// The character a key code types (US layout), or 0 for keys that type nothing.
-char KeyChar(int keyCode, int shift);
 
 }  // namespace form

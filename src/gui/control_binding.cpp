@@ -18,8 +18,8 @@
 #include <algorithm>
 #include <exception>
 
+#include "base/text.h"
 #include "form/form.h"
-#include "form/text.h"
 #include "gui/control_widgets.h"
 #include "gui/form_view.h"
 #include "gui/key_codes.h"
@@ -398,8 +398,8 @@ void ControlBinding::pushText() {
     const bool multi = multiLineWidget_ && kind_ == Kind::TextBox;
     shownText_ = FromDisplay(shown, multi);
     std::string text = shownText_;
-    if (c.maxLength() > 0) text = form::CharSlice(text, 0, c.maxLength());
-    const int pos = std::min(ModelPos(shown, caret, multi), form::CharCount(text));
+    if (c.maxLength() > 0) text = base::CharSlice(text, 0, c.maxLength());
+    const int pos = std::min(ModelPos(shown, caret, multi), base::CharCount(text));
     shownSelStart_ = pos;
     c.setText(text);  // raises Change
     if (control_) control_->setSelStart(pos);

@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "gui/qt_convert.h"
-#include "link/port_map.h"
+#include "serial/port_map.h"
 
 namespace gui {
 namespace {

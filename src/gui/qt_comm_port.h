@@ -3,7 +3,7 @@
 #include <QSerialPort>
 #include <string>
 
-#include "link/comm_port.h"
+#include "serial/comm_port.h"
 
 namespace gui {
 

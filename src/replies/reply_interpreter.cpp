@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "form/codepage.h"
+#include "base/codepage.h"
 
 namespace replies {
 
@@ -24,7 +24,7 @@ void ReplyInterpreter::ReadReplies() {
 }
 
 std::string ReplyInterpreter::ByteTextOf(uint8_t b) const {
-  if (terminal_.asciiChecked()) return form::ByteChar(b);
+  if (terminal_.asciiChecked()) return base::ByteChar(b);
   char buf[4];
   std::snprintf(buf, sizeof buf, terminal_.hexChecked() ? "%X" : "%u", static_cast<unsigned>(b));
   return buf;

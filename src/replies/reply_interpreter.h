@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <functional>
 
-#include "link/comm_port.h"
-#include "link/terminal.h"
 #include "replies/main_state.h"
+#include "serial/comm_port.h"
+#include "serial/terminal.h"
 
 namespace replies {
 

@@ -1,8 +1,8 @@
 #include "replies/version_reply.h"
 
-#include "form/codepage.h"
-#include "form/counter.h"
-#include "form/text.h"
+#include "base/codepage.h"
+#include "base/counter.h"
+#include "base/text.h"
 #include "replies/value_formats.h"
 
 namespace replies {
@@ -62,9 +62,9 @@ void VersionReply::ShortLayout(uint8_t b) {
     Label4(label).setText(append ? Label4(label).text() + HexPair(b) : HexPair(b));
   };
   if (p == 1) {
-    Label4(1).setText(form::ByteChar(b));
+    Label4(1).setText(base::ByteChar(b));
   } else if (p >= 2 && p <= 9) {
-    Label4(1).setText(Label4(1).text() + form::ByteChar(b));
+    Label4(1).setText(Label4(1).text() + base::ByteChar(b));
   } else if (p >= 10 && p <= 21) {
     // Pairs of positions fill System, Device, Judge, Option, All ROM, User.
     setHex(3 + 2 * ((p - 10) / 2), (p - 10) % 2 == 1);
@@ -76,13 +76,13 @@ void VersionReply::ShortLayout(uint8_t b) {
     s_.ShortReplyDone = true;
     FinishReport(-1);
   }
-  form::Increment16(s_.VersionByteIndex);
+  base::Increment16(s_.VersionByteIndex);
 }
 
 void VersionReply::LongLayout(uint8_t b) {
   const int p = s_.VersionByteIndex;
   if (p >= 1 && p <= 20) {
-    Label4(1).setText(Label4(1).text() + form::ByteChar(b));
+    Label4(1).setText(Label4(1).text() + base::ByteChar(b));
   } else if (p >= 21 && p <= 24) {
     const int label = p <= 22 ? 11 : 13;  // All ROM, User
     const bool append = (p - 21) % 2 == 1;
@@ -93,15 +93,15 @@ void VersionReply::LongLayout(uint8_t b) {
     Label4(15).setText(ByteToBits(b));
   } else if (p == 27) {
     const std::string t = Label4(1).text();
-    Label4(3).setText(form::CharSlice(t, 0, 7));
-    Label4(5).setText(form::CharSlice(t, 7, 4));
-    Label4(7).setText(form::CharSlice(t, 11, 4));
-    Label4(9).setText(form::CharSlice(t, 15, 5));
+    Label4(3).setText(base::CharSlice(t, 0, 7));
+    Label4(5).setText(base::CharSlice(t, 7, 4));
+    Label4(7).setText(base::CharSlice(t, 11, 4));
+    Label4(9).setText(base::CharSlice(t, 15, 5));
     s_.AwaitingVersionMark = true;
     s_.LongReplyDone = true;
     FinishReport(b);
   }
-  form::Increment16(s_.VersionByteIndex);
+  base::Increment16(s_.VersionByteIndex);
 }
 
 void VersionReply::FinishReport(int stackerByte) {

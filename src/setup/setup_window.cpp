@@ -1,6 +1,6 @@
 #include "setup/setup_window.h"
 
-namespace app {
+namespace setup {
 
 SetupWindow::SetupWindow(form::Host& host, form::Form& owner)
     : host_(host), owner_(owner), form_("SetupScreen", host) {
@@ -26,4 +26,4 @@ void SetupWindow::Close() {
   }
 }
 
-}  // namespace app
+}  // namespace setup

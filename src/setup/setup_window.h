@@ -1,7 +1,7 @@
 #pragma once
 #include "form/form.h"
 
-namespace app {
+namespace setup {
 
 // The "Parameter Setup" window, shown modally over the main screen.
 class SetupWindow {
@@ -18,4 +18,4 @@ class SetupWindow {
   form::Form form_;
 };
 
-}  // namespace app
+}  // namespace setup

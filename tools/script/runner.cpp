@@ -5,10 +5,10 @@
 #include <limits>
 
 #include "app/main_screen.h"
+#include "base/codepage.h"
+#include "base/key_codes.h"
 #include "config/active_profile.h"
-#include "form/codepage.h"
 #include "script/control_json.h"
-#include "script/key_codes.h"
 #include "setup/setup_window.h"
 
 namespace script {
@@ -177,7 +177,7 @@ form::Control* Runner::Resolve(const Args& args, size_t at) {
 bool Runner::Bytes(const Args& args, std::vector<uint8_t>& out) {
   for (const Token& t : args) {
     if (t.quoted) {
-      const std::string bytes = form::EncodeCodePage(t.text);
+      const std::string bytes = base::EncodeCodePage(t.text);
       out.insert(out.end(), bytes.begin(), bytes.end());
       continue;
     }
@@ -233,13 +233,13 @@ void Runner::registerCommands() {
     if (!Count(a, 2, 2)) return;
     form::Control* c = Resolve(a, 0);
     if (!c) return;
-    std::vector<KeyStroke> keys;
+    std::vector<base::KeyStroke> keys;
     for (char ch : a[1].text) {
-      auto key = KeyFor(ch);
+      auto key = base::KeyFor(ch);
       if (!key) return Fail("no key types \"" + std::string(1, ch) + "\"");
       keys.push_back(*key);
     }
-    for (const KeyStroke& k : keys) c->form().userKey(*c, k.code, k.shift);
+    for (const base::KeyStroke& k : keys) c->form().userKey(*c, k.code, k.shift);
   };
   commands_["select"] = [this](const Args& a) {
     long long index = 0;

@@ -9,8 +9,8 @@
 
 #include "app/application.h"
 #include "form/virtual_host.h"
-#include "link/loopback_port.h"
 #include "script/tokenizer.h"
+#include "serial/loopback_port.h"
 
 namespace script {
 

@@ -15,7 +15,7 @@
 #include "gui/form_view.h"
 #include "gui/qt_convert.h"
 #include "gui/qt_host.h"
-#include "link/loopback_port.h"
+#include "serial/loopback_port.h"
 #include "sim/sim_device.h"
 
 namespace {

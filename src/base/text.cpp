@@ -1,13 +1,14 @@
-#include "form/text.h"
+#include "base/text.h"
 
-namespace form {
+namespace base {
 namespace {
 bool IsContinuation(char c) {
   return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
-// Byte offset of character `n` (or the end of the text).
-size_t ByteOffset(std::string_view s, int n) {
+}  // namespace
+
+size_t CharOffset(std::string_view s, int n) {
   size_t i = 0;
   for (int seen = 0; i < s.size(); ++i) {
     if (!IsContinuation(s[i])) {
@@ -17,7 +18,6 @@ size_t ByteOffset(std::string_view s, int n) {
   }
   return s.size();
 }
-}  // namespace
 
 int CharCount(std::string_view s) {
   int n = 0;
@@ -31,8 +31,8 @@ std::string CharSlice(std::string_view s, int first, int count) {
     first = 0;
   }
   if (count <= 0) return {};
-  const size_t begin = ByteOffset(s, first);
-  const size_t end = ByteOffset(s.substr(begin), count) + begin;
+  const size_t begin = CharOffset(s, first);
+  const size_t end = CharOffset(s.substr(begin), count) + begin;
   return std::string(s.substr(begin, end - begin));
 }
 
@@ -51,4 +51,4 @@ std::string AsciiLower(std::string_view s) {
   return out;
 }
 
-}  // namespace form
+}  // namespace base

@@ -1,27 +1,20 @@
-#include "link/port_map.h"
+#include "serial/port_map.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <set>
+
+#include "base/files.h"
+#include "base/text.h"
 
 namespace serial {
 namespace {
 
+using base::IsDigit;
+
 constexpr size_t kMaxFileBytes = 64 * 1024;
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
 std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
+  return base::Trim(s, base::kWhitespace);
 }
 
 // A port number of at most nine digits, or 0.
@@ -91,15 +84,8 @@ std::map<int, std::string> ParsePortMap(std::string_view text) {
 
 std::map<int, std::string> LoadPortMap(const std::string& folder) {
   const std::string path = folder.empty() ? kPortMapFile : folder + "/" + kPortMapFile;
-  // Only a plain file: opening a named pipe would wait for its other end.
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return {};
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  std::string text(kMaxFileBytes, '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  text.resize(static_cast<size_t>(std::max<std::streamsize>(0, in.gcount())));
-  return ParsePortMap(text);
+  const auto text = base::ReadSmallFile(path, kMaxFileBytes, base::Oversize::Cut);
+  return text ? ParsePortMap(*text) : std::map<int, std::string>{};
 }
 
 std::vector<std::string> OrderDevices(std::vector<std::string> devices) {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace form {
+namespace base {
 
 // The system code page: Windows-1252, with its five unassigned bytes (0x81, 0x8D, 0x8F,
 // 0x90, 0x9D) taken as the C1 controls of the same value, so every byte round-trips.
@@ -16,4 +16,4 @@ std::string EncodeCodePage(std::string_view utf8);
 // One byte as a UTF-8 character.
 std::string ByteChar(uint8_t byte);
 
-}  // namespace form
+}  // namespace base

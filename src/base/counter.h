@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <limits>
 
-namespace form {
+namespace base {
 
 // Adds one to a 16-bit counter, stopping at the largest value instead of overflowing.
 inline int16_t Increment16(int16_t& counter) {
@@ -10,4 +10,4 @@ inline int16_t Increment16(int16_t& counter) {
   return counter;
 }
 
-}  // namespace form
+}  // namespace base

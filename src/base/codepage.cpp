@@ -1,8 +1,8 @@
-#include "form/codepage.h"
+#include "base/codepage.h"
 
 #include <array>
 
-namespace form {
+namespace base {
 namespace {
 
 // Code points of bytes 0x80..0x9F; the rest of the page is Latin-1.
@@ -119,4 +119,4 @@ std::string ByteChar(uint8_t byte) {
   return std::string(u.bytes.data(), u.size);
 }
 
-}  // namespace form
+}  // namespace base

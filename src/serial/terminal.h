@@ -2,7 +2,7 @@
 #include <cstdint>
 
 #include "form/form.h"
-#include "link/port_link.h"
+#include "serial/port_link.h"
 
 namespace serial {
 

@@ -4,7 +4,7 @@
 #include <set>
 #include <vector>
 
-#include "link/comm_port.h"
+#include "serial/comm_port.h"
 
 namespace serial {
 

@@ -1,4 +1,4 @@
-#include "link/loopback_port.h"
+#include "serial/loopback_port.h"
 
 namespace serial {
 

@@ -1,21 +1,14 @@
-#include "link/entry_value.h"
+#include "serial/entry_value.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <string>
 
+#include "base/text.h"
+
 namespace serial {
 namespace {
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
+using base::IsDigit;
 }  // namespace
 
 double LeadingDecimal(std::string_view text) {
@@ -47,7 +40,7 @@ int64_t LeadingHex(std::string_view text) {
   constexpr int64_t kLimit = INT64_C(0x7FFFFFFFFFFFFFFF);
   int64_t value = 0;
   for (char c : text) {
-    const int d = HexDigit(c);
+    const int d = base::HexDigitValue(c);
     if (d < 0) break;
     value = value > (kLimit - d) / 16 ? kLimit : value * 16 + d;
   }

@@ -1,9 +1,9 @@
-#include "link/terminal.h"
+#include "serial/terminal.h"
 
 #include <string>
 
-#include "form/text.h"
-#include "link/entry_value.h"
+#include "base/text.h"
+#include "serial/entry_value.h"
 
 namespace serial {
 
@@ -16,10 +16,6 @@ namespace colours = form::colours;
 namespace {
 constexpr int kLogLimit = 1000;  // characters; a longer log starts over
 const Colour kEntryProblem = Colour::Rgb(255, 200, 200);
-
-bool IsDigitChar(char c) {
-  return c >= '0' && c <= '9';
-}
 }  // namespace
 
 Terminal::Terminal(form::Form& screen, PortLink& link, int16_t& commandPending)
@@ -87,7 +83,7 @@ void Terminal::addControls() {
 
   log_->onDblClick = [this] { log_->setText(""); };
   log_->onChange = [this] {
-    if (form::CharCount(log_->text()) > kLogLimit) log_->setText("");
+    if (base::CharCount(log_->text()) > kLogLimit) log_->setText("");
   };
   entry_->onDblClick = [this] { entry_->setText(""); };
   entry_->onChange = [this] { ClearEntryProblem(); };
@@ -123,12 +119,12 @@ void Terminal::LogByte(int index, const std::string& byteText) {
   } else {
     log_->setText(log_->text() + "\r\n" + line);
   }
-  log_->setSelStart(form::CharCount(log_->text()));
+  log_->setSelStart(base::CharCount(log_->text()));
 }
 
 void Terminal::EntryKeyDown(int code) {
   const std::string& text = entry_->text();
-  const bool hexMode = form::AsciiLower(form::CharSlice(text, 0, 2)) == "0x";
+  const bool hexMode = base::AsciiLower(base::CharSlice(text, 0, 2)) == "0x";
   bool accept = true;
   if (code == 13) {
     Send();
@@ -139,12 +135,12 @@ void Terminal::EntryKeyDown(int code) {
   } else if ((code >= 48 && code <= 57) || (code >= 96 && code <= 105)) {
     const int digit = code >= 96 ? code - 96 : code - 48;
     if (!hexMode) {
-      const int length = form::CharCount(text);
+      const int length = base::CharCount(text);
       if (length >= 3) {
         accept = false;
       } else if (length == 2 && text[0] != '1') {
         // A character that is not a digit cannot be compared; the entry is refused.
-        if (!IsDigitChar(text[0]) || !IsDigitChar(text[1])) {
+        if (!base::IsDigit(text[0]) || !base::IsDigit(text[1])) {
           accept = false;
         } else {
           const int first = text[0] - '0';

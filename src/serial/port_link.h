@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "form/form.h"
-#include "link/comm_port.h"
+#include "serial/comm_port.h"
 
 namespace serial {
 

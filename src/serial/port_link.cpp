@@ -1,4 +1,4 @@
-#include "link/port_link.h"
+#include "serial/port_link.h"
 
 #include <charconv>
 #include <string>
