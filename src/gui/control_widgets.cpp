@@ -81,15 +81,6 @@ void PictureWidget::paintEvent(QPaintEvent*) {
   }
 }
 
-ShapeWidget::ShapeWidget(QWidget* parent) : QWidget(parent) {
-  setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void ShapeWidget::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.fillRect(rect(), palette().color(QPalette::Window));
-}
-
 StatusStrip::StatusStrip(QWidget* parent) : QWidget(parent) {
   setAutoFillBackground(true);
 }

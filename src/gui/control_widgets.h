@@ -46,16 +46,6 @@ class PictureWidget : public QWidget {
   bool border_ = false;
 };
 
-// A shape: a rectangle filled with the back colour.
-class ShapeWidget : public QWidget {
-  Q_OBJECT
- public:
-  explicit ShapeWidget(QWidget* parent);
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-};
-
 // A status bar: one sunken panel per entry, widths in twips.
 class StatusStrip : public QWidget {
   Q_OBJECT

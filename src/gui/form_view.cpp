@@ -64,7 +64,9 @@ void FormView::controlAdded(form::Control& control) {
   if (!screen_ || bindings_.count(&control)) return;
   const bool status = control.kind() == form::Kind::StatusBar;
   QWidget* parent = status ? this : containerWidget(control.container());
-  bindings_[&control] = new ControlBinding(control, parent, *this);
+  ControlBinding* binding = MakeBinding(control, parent, *this);
+  if (!binding) return;  // nothing to draw
+  bindings_[&control] = binding;
   if (status) statusBars_.push_back(&control);
   markDirty(control);
 }

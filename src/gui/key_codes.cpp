@@ -1,132 +1,49 @@
 #include "gui/key_codes.h"
 
+#include "base/key_codes.h"
+
 namespace gui {
+namespace {
+
+struct NamedKey {
+  int qtKey;
+  int code;
+};
+
+// Keys that type no character.
+constexpr NamedKey kNamedKeys[] = {
+    {Qt::Key_Backspace, 8},    {Qt::Key_Tab, 9},       {Qt::Key_Backtab, 9},
+    {Qt::Key_Clear, 12},       {Qt::Key_Return, 13},   {Qt::Key_Enter, 13},
+    {Qt::Key_Shift, 16},       {Qt::Key_Control, 17},  {Qt::Key_Alt, 18},
+    {Qt::Key_Pause, 19},       {Qt::Key_CapsLock, 20}, {Qt::Key_Escape, 27},
+    {Qt::Key_PageUp, 33},      {Qt::Key_PageDown, 34}, {Qt::Key_End, 35},
+    {Qt::Key_Home, 36},        {Qt::Key_Left, 37},     {Qt::Key_Up, 38},
+    {Qt::Key_Right, 39},       {Qt::Key_Down, 40},     {Qt::Key_Print, 44},
+    {Qt::Key_Insert, 45},      {Qt::Key_Delete, 46},   {Qt::Key_NumLock, 144},
+    {Qt::Key_ScrollLock, 145},
+};
+
+}  // namespace
 
 int VirtualKeyCode(int key, Qt::KeyboardModifiers modifiers) {
-  const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
-  if (key >= Qt::Key_0 && key <= Qt::Key_9) return (keypad ? 96 : 48) + (key - Qt::Key_0);
-  if (key >= Qt::Key_A && key <= Qt::Key_Z) return 65 + (key - Qt::Key_A);
   if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 112 + (key - Qt::Key_F1);
-  switch (key) {
-    case Qt::Key_Backspace:
-      return 8;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-      return 9;
-    case Qt::Key_Clear:
-      return 12;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return 13;
-    case Qt::Key_Shift:
-      return 16;
-    case Qt::Key_Control:
-      return 17;
-    case Qt::Key_Alt:
-      return 18;
-    case Qt::Key_Pause:
-      return 19;
-    case Qt::Key_CapsLock:
-      return 20;
-    case Qt::Key_Escape:
-      return 27;
-    case Qt::Key_Space:
-      return 32;
-    case Qt::Key_PageUp:
-      return 33;
-    case Qt::Key_PageDown:
-      return 34;
-    case Qt::Key_End:
-      return 35;
-    case Qt::Key_Home:
-      return 36;
-    case Qt::Key_Left:
-      return 37;
-    case Qt::Key_Up:
-      return 38;
-    case Qt::Key_Right:
-      return 39;
-    case Qt::Key_Down:
-      return 40;
-    case Qt::Key_Print:
-      return 44;
-    case Qt::Key_Insert:
-      return 45;
-    case Qt::Key_Delete:
-      return 46;
-    case Qt::Key_NumLock:
-      return 144;
-    case Qt::Key_ScrollLock:
-      return 145;
-    // Shifted digits of the main block.
-    case Qt::Key_ParenRight:
-      return 48;
-    case Qt::Key_Exclam:
-      return 49;
-    case Qt::Key_At:
-      return 50;
-    case Qt::Key_NumberSign:
-      return 51;
-    case Qt::Key_Dollar:
-      return 52;
-    case Qt::Key_Percent:
-      return 53;
-    case Qt::Key_AsciiCircum:
-      return 54;
-    case Qt::Key_Ampersand:
-      return 55;
-    case Qt::Key_ParenLeft:
-      return 57;
-    // Keys that exist on the keypad and in the main block.
-    case Qt::Key_Asterisk:
-      return keypad ? 106 : 56;
-    case Qt::Key_Plus:
-      return keypad ? 107 : 187;
-    case Qt::Key_Minus:
-      return keypad ? 109 : 189;
-    case Qt::Key_Period:
-      return keypad ? 110 : 190;
-    case Qt::Key_Slash:
-      return keypad ? 111 : 191;
-    case Qt::Key_Comma:
-      return keypad ? 108 : 188;
-    case Qt::Key_Semicolon:
-    case Qt::Key_Colon:
-      return 186;
-    case Qt::Key_Equal:
-      return 187;
-    case Qt::Key_Less:
-      return 188;
-    case Qt::Key_Underscore:
-      return 189;
-    case Qt::Key_Greater:
-      return 190;
-    case Qt::Key_Question:
-      return 191;
-    case Qt::Key_QuoteLeft:
-    case Qt::Key_AsciiTilde:
-      return 192;
-    case Qt::Key_BracketLeft:
-    case Qt::Key_BraceLeft:
-      return 219;
-    case Qt::Key_Backslash:
-    case Qt::Key_Bar:
-      return 220;
-    case Qt::Key_BracketRight:
-    case Qt::Key_BraceRight:
-      return 221;
-    case Qt::Key_Apostrophe:
-    case Qt::Key_QuoteDbl:
-      return 222;
-    default:
-      return 0;
+  for (const NamedKey& k : kNamedKeys) {
+    if (k.qtKey == key) return k.code;
   }
+  // Printable keys are their (upper-case) ASCII character in Qt.
+  if (key < 0x20 || key > 0x7E) return 0;
+  const char ch = static_cast<char>(key);
+  if (modifiers.testFlag(Qt::KeypadModifier)) {
+    if (auto stroke = base::KeyFor(ch, true)) return stroke->code;
+  }
+  const auto stroke = base::KeyFor(ch);
+  return stroke ? stroke->code : 0;
 }
 
 int ShiftState(Qt::KeyboardModifiers modifiers) {
-  return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) |
-         (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
-         (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
+  return (modifiers.testFlag(Qt::ShiftModifier) ? base::kShiftBit : 0) |
+         (modifiers.testFlag(Qt::ControlModifier) ? base::kCtrlBit : 0) |
+         (modifiers.testFlag(Qt::AltModifier) ? base::kAltBit : 0);
 }
 
 }  // namespace gui

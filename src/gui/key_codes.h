@@ -3,7 +3,8 @@
 
 namespace gui {
 
-// The classic virtual key code of a key (US layout), or 0 for keys without one.
+// The virtual key code of a Qt key (US layout), or 0 for keys without one. Keys that type a
+// character take their code from the model's key table.
 int VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
 inline int VirtualKeyCode(const QKeyEvent& e) {
   return VirtualKeyCode(e.key(), e.modifiers());

@@ -2,7 +2,6 @@
 
 #include <QSerialPortInfo>
 #include <algorithm>
-#include <exception>
 #include <limits>
 
 #include "gui/qt_convert.h"
@@ -28,15 +27,11 @@ std::string QtCommPort::deviceFor(int port) const {
 #ifdef _WIN32
   return port >= 1 ? "COM" + std::to_string(port) : std::string();
 #else
-  try {
-    std::vector<std::string> devices;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-      devices.push_back(ToUtf8(info.systemLocation()));
-    }
-    return serial::PortDevice(port, serial::LoadPortMap(folder_), devices).value_or("");
-  } catch (const std::exception&) {
-    return {};
+  std::vector<std::string> devices;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    devices.push_back(ToUtf8(info.systemLocation()));
   }
+  return serial::PortDevice(port, serial::LoadPortMap(folder_), devices).value_or("");
 #endif
 }
 
@@ -51,16 +46,11 @@ bool QtCommPort::portOpen() const {
 }
 
 bool QtCommPort::setPortOpen(bool open) {
-  try {
-    if (!open) {
-      close();
-      return true;
-    }
-    return !portOpen() && this->open();
-  } catch (const std::exception&) {
+  if (!open) {
     close();
-    return false;
+    return true;
   }
+  return !portOpen() && this->open();
 }
 
 bool QtCommPort::open() {
@@ -111,12 +101,8 @@ int QtCommPort::inBufferCount() {
 
 std::vector<uint8_t> QtCommPort::input() {
   if (!portOpen()) return {};
-  try {
-    const QByteArray bytes = serial_.readAll();
-    return std::vector<uint8_t>(bytes.begin(), bytes.end());
-  } catch (const std::exception&) {
-    return {};
-  }
+  const QByteArray bytes = serial_.readAll();
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 }  // namespace gui

@@ -71,6 +71,17 @@ QFont ToQFont(const form::Font& font) {
   return f;
 }
 
+Qt::Alignment HorizontalAlign(form::Align align) {
+  switch (align) {
+    case form::Align::Right:
+      return Qt::AlignRight;
+    case form::Align::Center:
+      return Qt::AlignHCenter;
+    default:
+      return Qt::AlignLeft;
+  }
+}
+
 QString ButtonCaption(std::string_view caption) {
   return ToQString(caption).replace(QLatin1Char('&'), QLatin1String("&&"));
 }

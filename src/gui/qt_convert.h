@@ -28,6 +28,8 @@ std::string ToUtf8(const QString& text);
 QString FontFamily(const std::string& name);
 QFont ToQFont(const form::Font& font);
 
+Qt::Alignment HorizontalAlign(form::Align align);
+
 // A caption for a button-like widget, where '&' would mark a shortcut.
 QString ButtonCaption(std::string_view caption);
 

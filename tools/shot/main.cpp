@@ -4,9 +4,10 @@
 // picture is taken when the menu has unlocked. Each --click clicks a main-screen control
 // (e.g. Command5 opens the setup screen) just before the picture is taken.
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QPixmap>
 #include <cstdio>
-#include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,45 +21,61 @@
 
 namespace {
 
-int Usage() {
-  std::fprintf(
-      stderr,
-      "usage: ba-shot OUT.png [--folder DIR] [--terminal] [--report TEXT] [--click NAME]...\n");
-  return 2;
+struct ShotOptions {
+  QString out;
+  std::string folder;
+  bool terminal = false;
+  std::vector<uint8_t> report;
+  std::vector<std::string> clicks;
+};
+
+// Reads the command line; prints what is wrong and gives nothing when it does not parse.
+std::optional<ShotOptions> ParseOptions(const QCoreApplication& app) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription("A screenshot of the screen in front, 1.5 s after start.");
+  parser.addHelpOption();
+  parser.addPositionalArgument("OUT.png", "The picture to write.");
+  const QCommandLineOption folder("folder", "The folder of the configuration files.", "DIR");
+  const QCommandLineOption terminal("terminal", "Opens the terminal first.");
+  const QCommandLineOption report("report", "A version report the device sends (\\xHH: a byte).",
+                                  "TEXT");
+  const QCommandLineOption click("click", "Clicks a main-screen control (repeatable).", "NAME");
+  parser.addOptions({folder, terminal, report, click});
+  const bool parsed = parser.parse(app.arguments());
+  if (parsed && parser.isSet("help")) parser.showHelp(0);
+  if (!parsed || parser.positionalArguments().size() != 1) {
+    const QString why = parsed ? "one picture file is needed" : parser.errorText();
+    std::fprintf(stderr, "ba-shot: %s\n%s", qPrintable(why), qPrintable(parser.helpText()));
+    return std::nullopt;
+  }
+  ShotOptions options;
+  options.out = parser.positionalArguments().front();
+  options.terminal = parser.isSet(terminal);
+  options.folder = parser.isSet(folder) ? gui::ToUtf8(parser.value(folder))
+                                        : gui::ToUtf8(QCoreApplication::applicationDirPath());
+  if (parser.isSet(report)) {
+    auto parsed = sim::ParseReport(gui::ToUtf8(parser.value(report)));
+    if (!parsed) {
+      std::fprintf(stderr, "ba-shot: the report is not readable\n");
+      return std::nullopt;
+    }
+    options.report = *parsed;
+  }
+  for (const QString& name : parser.values(click)) options.clicks.push_back(gui::ToUtf8(name));
+  return options;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string out, folder;
-  bool terminal = false;
-  std::vector<uint8_t> report;
-  std::vector<std::string> clicks;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--terminal") == 0) {
-      terminal = true;
-    } else if (std::strcmp(argv[i], "--click") == 0 && i + 1 < argc) {
-      clicks.push_back(argv[++i]);
-    } else if (std::strcmp(argv[i], "--report") == 0 && i + 1 < argc) {
-      auto parsed = sim::ParseReport(argv[++i]);
-      if (!parsed) return Usage();
-      report = *parsed;
-    } else if (std::strcmp(argv[i], "--folder") == 0 && i + 1 < argc) {
-      folder = argv[++i];
-    } else if (argv[i][0] != '-' && out.empty()) {
-      out = argv[i];
-    } else {
-      return Usage();
-    }
-  }
-  if (out.empty()) return Usage();
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
       qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
-
   QApplication qapp(argc, argv);
-  if (folder.empty()) folder = gui::ToUtf8(QCoreApplication::applicationDirPath());
+  const std::optional<ShotOptions> options = ParseOptions(qapp);
+  if (!options) return 2;
+  const auto& [out, folder, terminal, report, clicks] = *options;
   gui::QtHost host;
   serial::LoopbackPort port([&host] { return static_cast<uint64_t>(host.tickMs()); });
   bool saved = false;
@@ -84,12 +101,12 @@ int main(int argc, char** argv) {
     gui::FormView* front = host.windowOf(app.setupForm());
     if (!front || !app.setupForm().visible()) front = &view;
     front->sync();
-    saved = front->grab().save(QString::fromLocal8Bit(out.c_str()), "PNG");
+    saved = front->grab().save(out, "PNG");
     host.closeAllWindows();
     app.unload();
   }
   if (!saved) {
-    std::fprintf(stderr, "ba-shot: cannot write %s\n", out.c_str());
+    std::fprintf(stderr, "ba-shot: cannot write %s\n", qPrintable(out));
     return 1;
   }
   return 0;

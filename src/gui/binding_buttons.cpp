@@ -1,0 +1,106 @@
+// Labels, command buttons, option buttons and check boxes.
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "form/form.h"
+#include "gui/control_binding.h"
+#include "gui/qt_convert.h"
+
+namespace gui {
+namespace {
+
+// Labels are the tool's buttons too: they report mouse clicks.
+class LabelBinding final : public ControlBinding {
+ public:
+  LabelBinding(form::Control& c, QWidget* parent, FormView& view)
+      : ControlBinding(c, view), label_(new QLabel(parent)) {
+    label_->setTextFormat(Qt::PlainText);
+    label_->setAutoFillBackground(true);
+    setWidget(label_);
+  }
+
+ protected:
+  bool clicksByMouse() const override { return true; }
+  void syncContent(const form::Control& c) override {
+    const QString text = ToQString(c.text());
+    if (label_->text() != text) label_->setText(text);
+    label_->setAlignment(HorizontalAlign(c.alignment()) | Qt::AlignTop);
+    // Wrapped words of a one-line label would vanish below it; clip at the side instead.
+    label_->setWordWrap(label_->height() >= 2 * label_->fontMetrics().lineSpacing());
+    label_->setFrameStyle(c.border() ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
+  }
+
+ private:
+  QLabel* label_;
+};
+
+QAbstractButton* NewButton(form::Kind kind, QWidget* parent) {
+  switch (kind) {
+    case form::Kind::OptionButton: {
+      auto* radio = new QRadioButton(parent);
+      radio->setAutoExclusive(false);  // the model clears the siblings
+      radio->setAutoFillBackground(true);
+      return radio;
+    }
+    case form::Kind::CheckBox: {
+      auto* check = new QCheckBox(parent);
+      check->setAutoFillBackground(true);
+      return check;
+    }
+    default: {
+      auto* push = new QPushButton(parent);
+      push->setAutoDefault(false);
+      return push;
+    }
+  }
+}
+
+// Command buttons, option buttons and check boxes: a click is the user's click; the model
+// sets the value.
+class ButtonBinding final : public ControlBinding {
+ public:
+  ButtonBinding(form::Control& c, QWidget* parent, FormView& view)
+      : ControlBinding(c, view), kind_(c.kind()), button_(NewButton(kind_, parent)) {
+    connect(button_, &QAbstractButton::clicked, this,
+            [this] { run([](form::Control& c) { c.form().userClick(c); }); });
+    setWidget(button_);
+  }
+
+ protected:
+  bool takesKeys() const override { return true; }
+  void adjustPalette(QPalette& p) const override {
+    if (kind_ == form::Kind::CommandButton) return;
+    // The box or circle stays white with a black mark, whatever the control's colours.
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Active, QPalette::Text, Qt::black);
+    p.setColor(QPalette::Inactive, QPalette::Text, Qt::black);
+  }
+  void syncContent(const form::Control& c) override {
+    button_->setText(ButtonCaption(c.text()));
+    if (auto* check = qobject_cast<QCheckBox*>(button_)) {
+      check->setCheckState(c.value() == 0   ? Qt::Unchecked
+                           : c.value() == 1 ? Qt::Checked
+                                            : Qt::PartiallyChecked);
+    } else if (kind_ == form::Kind::OptionButton) {
+      button_->setChecked(c.value() != 0);
+    }
+  }
+
+ private:
+  const form::Kind kind_;
+  QAbstractButton* button_;
+};
+
+}  // namespace
+
+ControlBinding* MakeLabelBinding(form::Control& control, QWidget* parent, FormView& view) {
+  return new LabelBinding(control, parent, view);
+}
+
+ControlBinding* MakeButtonBinding(form::Control& control, QWidget* parent, FormView& view) {
+  return new ButtonBinding(control, parent, view);
+}
+
+}  // namespace gui

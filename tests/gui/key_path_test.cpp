@@ -1,0 +1,224 @@
+// The same keys through a script's userKey and through the Qt window give the same texts,
+// events and sent bytes: the window runs the model's keyboard rules and no rules of its own.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <cctype>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "app/application.h"
+#include "base/key_codes.h"
+#include "form/form.h"
+#include "form/virtual_host.h"
+#include "gui/form_view.h"
+#include "gui_test_app.h"
+#include "serial/loopback_port.h"
+
+namespace gui {
+namespace {
+
+using form::Control;
+using form::ControlDesign;
+using form::Kind;
+
+// A key that types no character: its Qt key and its virtual key code.
+struct Named {
+  int qtKey;
+  int code;
+};
+const Named kBack{Qt::Key_Backspace, 8}, kReturn{Qt::Key_Return, 13};
+const Named kLeft{Qt::Key_Left, 37}, kRight{Qt::Key_Right, 39}, kUp{Qt::Key_Up, 38};
+const Named kDown{Qt::Key_Down, 40}, kHome{Qt::Key_Home, 36}, kEnd{Qt::Key_End, 35};
+const Named kDelete{Qt::Key_Delete, 46};
+using Stroke = std::variant<char, Named>;
+
+// Logs the events a control raises, then runs its own handlers.
+void Record(Control& c, std::vector<std::string>& log) {
+  const std::string name = c.fullName();
+  auto keyWrap = [&log, name](std::function<void(int, int)> inner, const char* what) {
+    return [&log, name, inner, what](int code, int shift) {
+      log.push_back(name + " " + what + " " + std::to_string(code) + "/" + std::to_string(shift));
+      if (inner) inner(code, shift);
+    };
+  };
+  auto wrap = [&log, &c, name](std::function<void()> inner, const char* what) {
+    return [&log, &c, name, inner, what] {
+      log.push_back(name + " " + what + " " + c.text() + " " + std::to_string(c.value()));
+      if (inner) inner();
+    };
+  };
+  c.onKeyDown = keyWrap(c.onKeyDown, "down");
+  c.onKeyUp = keyWrap(c.onKeyUp, "up");
+  c.onChange = wrap(c.onChange, "change");
+  c.onClick = wrap(c.onClick, "click");
+}
+
+// One run of the tool, keys given by the script path or by the Qt windowRun->
+struct ToolRun {
+  form::VirtualHost vh;
+  serial::LoopbackPort port{[this] { return vh.now(); }};
+  app::Application app{vh.host(), port, "/nonexistent/ba-key-folder"};
+  std::vector<std::string> log;
+  std::unique_ptr<FormView> view;
+
+  explicit ToolRun(bool window) {
+    app.load();
+    vh.runUntil(1100);  // the port is open
+    if (window) {
+      view = std::make_unique<FormView>(app.mainForm());
+      view->show();
+    }
+  }
+  form::Form& screen() { return app.mainForm(); }
+
+  void key(Control& c, const Stroke& s) {
+    int code = 0, shift = 0, qtKey = 0;
+    QString text;
+    if (const char* ch = std::get_if<char>(&s)) {
+      const auto stroke = base::KeyFor(*ch);
+      ASSERT_TRUE(stroke) << *ch;
+      code = stroke->code;
+      shift = stroke->shift;
+      qtKey = std::isalpha(static_cast<unsigned char>(*ch))
+                  ? std::toupper(static_cast<unsigned char>(*ch))
+                  : *ch;
+      text = QString(QChar::fromLatin1(*ch));
+    } else {
+      const Named& n = std::get<Named>(s);
+      code = n.code;
+      qtKey = n.qtKey;
+      if (n.code == 13) text = "\r";
+      if (n.code == 8) text = "\b";
+    }
+    if (!view) {
+      c.form().userKey(c, code, shift);
+      return;
+    }
+    QWidget* w = view->widgetFor(c);
+    ASSERT_TRUE(w);
+    const auto mods = shift ? Qt::ShiftModifier : Qt::NoModifier;
+    QKeyEvent press(QEvent::KeyPress, qtKey, mods, text);
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, qtKey, mods, text);
+    QApplication::sendEvent(w, &release);
+    view->sync();
+  }
+  void keys(Control& c, const std::vector<Stroke>& strokes) {
+    for (const Stroke& s : strokes) key(c, s);
+  }
+  void type(Control& c, const std::string& chars) {
+    for (char ch : chars) key(c, ch);
+  }
+  std::vector<int> sent() {
+    std::vector<int> out;
+    for (const auto& w : port.takeWritten()) out.push_back(w.byte);
+    return out;
+  }
+};
+
+class KeyPath : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureTestApp();
+    scriptRun = std::make_unique<ToolRun>(false);
+    windowRun = std::make_unique<ToolRun>(true);
+  }
+  std::unique_ptr<ToolRun> scriptRun, windowRun;
+  std::vector<ToolRun*> both() { return {scriptRun.get(), windowRun.get()}; }
+};
+
+TEST_F(KeyPath, TerminalEntryFiltersAndSendsAlike) {
+  for (ToolRun* r : both()) {
+    r->screen().userClick(r->screen().at("Command4"));  // RS232
+    Control& entry = r->screen().at("Text2");
+    Record(entry, r->log);
+    r->type(entry, "0x1Fx");  // the second "x" is refused by the filter
+    r->keys(entry, {kBack, 'f', kReturn});
+    r->screen().userDblClick(entry);  // empties the entry
+    r->type(entry, "2560");           // 256 is refused at its last digit, 250 is taken
+    r->keys(entry, {kReturn});
+  }
+  const Control& entry = scriptRun->screen().at("Text2");
+  EXPECT_EQ(entry.text(), "250");
+  EXPECT_EQ(scriptRun->sent(), (std::vector<int>{0x1F, 250}));
+  EXPECT_EQ(windowRun->sent(), (std::vector<int>{0x1F, 250}));
+  EXPECT_EQ(windowRun->screen().at("Text2").text(), entry.text());
+  EXPECT_EQ(windowRun->screen().at("Text2").selStart(), entry.selStart());
+  EXPECT_EQ(windowRun->log, scriptRun->log);
+}
+
+TEST_F(KeyPath, PortListArrowsMoveTheSelectionAndOtherKeysAreRefused) {
+  for (ToolRun* r : both()) {
+    Control& list = r->screen().at("ComPortList");
+    Record(list, r->log);
+    r->keys(list, {kDown, kDown, kUp, 'x', kUp, kUp});
+    EXPECT_EQ(list.listIndex(), 0);
+    EXPECT_EQ(list.text(), "1");
+  }
+  EXPECT_EQ(windowRun->log, scriptRun->log);
+  EXPECT_EQ(scriptRun->log.size(), 6u * 2 + 4);  // down and up for each key, four clicks
+}
+
+// Controls of a screen of their own: a text box with a length limit, a log of several lines,
+// a scroll bar and a check box.
+TEST_F(KeyPath, EditingCaretScrollingAndSpaceAgree) {
+  for (ToolRun* r : both()) {
+    form::Form& f = r->screen();
+    Control& box = f.add(ControlDesign{.kind = Kind::TextBox,
+                                       .name = "Limited",
+                                       .left = 120,
+                                       .top = 120,
+                                       .width = 1500,
+                                       .height = 375,
+                                       .maxLength = 3});
+    Control& log = f.add(ControlDesign{.kind = Kind::TextBox,
+                                       .name = "Lines",
+                                       .left = 120,
+                                       .top = 600,
+                                       .width = 2000,
+                                       .height = 900});
+    log.setMultiLine(true);
+    Control& bar = f.add(ControlDesign{.kind = Kind::HScrollBar,
+                                       .name = "Bar",
+                                       .left = 120,
+                                       .top = 1600,
+                                       .width = 2000,
+                                       .height = 255});
+    bar.setMax(3);
+    Control& check = f.add(ControlDesign{.kind = Kind::CheckBox,
+                                         .name = "Check",
+                                         .left = 120,
+                                         .top = 2000,
+                                         .width = 1500,
+                                         .height = 255});
+    for (Control* c : {&box, &log, &bar, &check}) Record(*c, r->log);
+    if (r->view) r->view->sync();
+
+    r->type(box, "abcd");  // the fourth character does not fit
+    r->keys(box, {kLeft, kLeft, kBack, kHome, kDelete, kEnd, 'Z'});
+    r->type(log, "ab");
+    r->keys(log, {kReturn});
+    r->type(log, "c!");
+    r->keys(bar, {kRight, kRight, kRight, kRight, kLeft, kHome, kEnd});
+    r->type(check, "  ");
+  }
+  const form::Form& s = scriptRun->screen();
+  const form::Form& w = windowRun->screen();
+  EXPECT_EQ(s.at("Limited").text(), "cZ");
+  EXPECT_EQ(s.at("Lines").text(), "ab\r\nc!");
+  EXPECT_EQ(s.at("Bar").value(), 3);
+  EXPECT_EQ(s.at("Check").value(), 0);  // clicked twice
+  for (const char* name : {"Limited", "Lines", "Bar", "Check"}) {
+    EXPECT_EQ(w.at(name).text(), s.at(name).text()) << name;
+    EXPECT_EQ(w.at(name).value(), s.at(name).value()) << name;
+  }
+  EXPECT_EQ(w.at("Limited").selStart(), s.at("Limited").selStart());
+  EXPECT_EQ(w.at("Lines").selStart(), s.at("Lines").selStart());
+  EXPECT_EQ(windowRun->log, scriptRun->log);
+}
+
+}  // namespace
+}  // namespace gui
