@@ -59,6 +59,16 @@ TEST_F(ConfigLoadProfile, SystemLineMatching) {
   EXPECT_EQ(loadShort(""), "Unknowable");
 }
 
+TEST_F(ConfigLoadProfile, ASystemNamedUnknowableIsNoSystem) {
+  dir.write("SystemVersion.txt", "B,0,,,Unknowable,Alpha\r\nB,0,,,Standard,Alpha\r\n");
+  dir.write("ParameterSetup.txt", std::string("Alpha,Unknowable,") + kParams + "\r\n");
+  dir.write("CommandSetup.txt", std::string("Alpha,Unknowable,") + kCodes + "\r\n");
+  profile.LedPictureName = "old.bmp";
+  EXPECT_EQ(loadShort("B12"), "Unknowable");  // the first matching line decides
+  EXPECT_EQ(profile.LedPictureName, "old.bmp");  // no parameter line was read
+  EXPECT_EQ(profile.EnterTestModeCode, 0);
+}
+
 TEST_F(ConfigLoadProfile, LongReplyCountsCharactersNotBytes) {
   dir.write("SystemVersion.txt",
             "\xC4"

@@ -173,6 +173,13 @@ TEST(VersionReport, UnknownSystemKeepsTheMenuLocked) {
   EXPECT_EQ(s.panel(4), "Unknowable");
   EXPECT_FALSE(s.enabled("Label2(0)"));
   EXPECT_FALSE(s.enabled("Label1"));
+  // A known key whose system is named "Unknowable" is no system either.
+  s.dir().write("SystemVersion.txt", "A,0,,,Unknowable,Alpha\r\n");
+  FeedInReads(s, ReportBytes("&A121ALPHA", std::vector<int>(14, 0)), 64);
+  s.run("wait 3000");
+  EXPECT_EQ(s.panel(4), "Unknowable");
+  EXPECT_FALSE(s.enabled("Label2(0)"));
+  EXPECT_EQ(s.show("Picture1").at("tag"), "0");
 }
 
 TEST(VersionReport, StrayBytesBeforeTheFirstMark) {

@@ -79,6 +79,15 @@ void MainScreen::addControls() {
   panels::AddInterfacePanel(form_);
   panels::AddPanelTimers(form_);
 
+  for (size_t i = 0; i < versionValues_.size(); ++i) {
+    versionValues_[i] = &form_.at("Label4", 1 + 2 * static_cast<int>(i));
+  }
+  images_ = &form_.at("ImageList1");
+  picture_ = &form_.at("Picture1");
+  for (size_t i = 0; i < timers_.size(); ++i) {
+    timers_[i] = &form_.at("Timer" + std::to_string(i + 1));
+  }
+
   statusBar_ = form_.add(Kind::StatusBar, "StatusBar1");
   statusBar_->setBounds(0, 6855, 9375, 375);
   const char* texts[] = {"Tool Version", "", "BA System", "",
@@ -101,8 +110,8 @@ void MainScreen::wireStages() {
 }
 
 config::VersionCaptions MainScreen::versionCaptions() const {
-  return {form_.at("Label4", 1).text(), form_.at("Label4", 3).text(), form_.at("Label4", 5).text(),
-          form_.at("Label4", 7).text()};
+  return {versionValues_[0]->text(), versionValues_[1]->text(), versionValues_[2]->text(),
+          versionValues_[3]->text()};
 }
 
 void MainScreen::LoadActiveProfile() {
@@ -116,8 +125,8 @@ void MainScreen::LoadInterfaceVersion() {
 
 void MainScreen::LoadProfilePictures() {
   // Every step runs whatever the previous one did; a missing picture is left out.
-  form::Control& images = form_.at("ImageList1");
-  form::Control& picture = form_.at("Picture1");
+  form::Control& images = *images_;
+  form::Control& picture = *picture_;
   images.clearImages();
   picture.setImage("");
   if (statusText(4) == config::kUnknowable) {
@@ -154,9 +163,7 @@ void MainScreen::Load() {
 
 void MainScreen::Unload() {
   link_.unload();
-  for (const char* timer : {"Timer1", "Timer2", "Timer3", "Timer4"}) {
-    if (form::Control* t = form_.find(timer)) t->setEnabled(false);
-  }
+  for (form::Control* timer : timers_) timer->setEnabled(false);
   form_.setVisible(false);
 }
 

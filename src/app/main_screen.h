@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <memory>
 #include <string>
 
@@ -57,6 +58,10 @@ class MainScreen {
   replies::ReplyInterpreter interpreter_;
   std::unique_ptr<replies::VersionReply> version_;
   form::Control* statusBar_ = nullptr;
+  std::array<form::Control*, 4> versionValues_{};  // Label4(1), (3), (5) and (7)
+  form::Control* images_ = nullptr;                // ImageList1
+  form::Control* picture_ = nullptr;               // Picture1
+  std::array<form::Control*, 4> timers_{};         // Timer1 to Timer4
 };
 
 // "major.minor.revision" of this build.

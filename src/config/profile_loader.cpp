@@ -123,6 +123,8 @@ bool LoadProfile(std::string_view appFolder, int layout, const VersionCaptions& 
   const std::optional<Lines> systems = ReadConfigFile(appFolder, kSystemVersion);
   SystemMatch system;
   if (!systems || FindSystem(*systems, key, version, system) != Lookup::Found) return false;
+  // A system named "Unknowable" is no system: nothing more is read.
+  if (system.systemName == kUnknowable) return false;
   baName = system.baName;
 
   profile.LedPictureName.clear();

@@ -48,14 +48,17 @@ void AddInterfacePanel(Form& f) {
                       .caption = "Interface Setup", .left = 2160, .top = 240, .width = 1935,
                       .height = 375, .fore = HighlightText, .back = ButtonText, .fontSize = 12},
         &frame);
+  Control* first = nullptr;
   int index = 0;
   for (const Choice& c : kChoices) {
-    f.add(ControlDesign{.kind = Kind::OptionButton, .name = "Option1", .index = index++,
-                        .caption = c.caption, .left = c.left, .top = c.top, .width = c.width,
-                        .height = 255, .fore = White, .back = Black},
-          &frame);
+    Control& option =
+        f.add(ControlDesign{.kind = Kind::OptionButton, .name = "Option1", .index = index++,
+                            .caption = c.caption, .left = c.left, .top = c.top, .width = c.width,
+                            .height = 255, .fore = White, .back = Black},
+              &frame);
+    if (!first) first = &option;
   }
-  f.at("Option1", 0).setTag("0");  // first-click guard, armed
+  first->setTag("0");  // the tag Option1(0) starts with
   f.add(ControlDesign{.kind = Kind::Label, .name = "Label11", .index = 1, .caption = "Exit",
                       .left = 2760, .top = 5520, .width = 615, .height = 495, .fore = Red,
                       .back = ButtonText, .hand = true},

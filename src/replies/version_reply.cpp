@@ -3,22 +3,28 @@
 #include "base/codepage.h"
 #include "base/counter.h"
 #include "base/text.h"
+#include "config/profile_loader.h"
 #include "replies/value_formats.h"
 
 namespace replies {
 
 VersionReply::VersionReply(form::Form& screen, MainState& state, ProfileProcedures procedures)
-    : screen_(screen), s_(state), procedures_(std::move(procedures)) {
+    : screen_(screen),
+      s_(state),
+      procedures_(std::move(procedures)),
+      restart_(screen.at("Label1")),
+      testMode_(screen.at("Label2", 0)) {
+  for (size_t i = 0; i < label4_.size(); ++i)
+    label4_[i] = &screen.at("Label4", static_cast<int>(i));
   Label4(18).onClick = [this] { ClearVersionPanel(); };
 }
 
 void VersionReply::ClearVersionPanel() {
   for (int i = 1; i <= 17; i += 2) Label4(i).setText("");
   s_.VersionByteIndex = 0;
-  form::Control& testMode = screen_.at("Label2", 0);
-  if (testMode.enabled()) {
-    testMode.setEnabled(false);
-    screen_.at("Label1").setEnabled(false);
+  if (testMode_.enabled()) {
+    testMode_.setEnabled(false);
+    restart_.setEnabled(false);
   }
 }
 
@@ -28,8 +34,8 @@ void VersionReply::StartReport(int layout) {
   s_.VersionByteIndex = 0;
   s_.ShortReplyDone = layout != 1;
   s_.LongReplyDone = layout != 2;
-  screen_.at("Label1").setEnabled(false);
-  screen_.at("Label2", 0).setEnabled(false);
+  restart_.setEnabled(false);
+  testMode_.setEnabled(false);
   Label4(1).setFontSize(layout == 1 ? 12 : 10);
   Label4(4).setText(layout == 1 ? "Device" : "Device1");
   Label4(6).setText(layout == 1 ? "Judge" : "Device2");
@@ -115,10 +121,10 @@ void VersionReply::FinishReport(int stackerByte) {
 }
 
 void VersionReply::Unlock() {
-  if (!procedures_.SystemStatus || procedures_.SystemStatus() == "Unknowable") return;
+  if (!procedures_.SystemStatus || procedures_.SystemStatus() == config::kUnknowable) return;
   form::WaitMs(screen_.host(), 1500);
-  screen_.at("Label1").setEnabled(true);
-  screen_.at("Label2", 0).setEnabled(true);
+  restart_.setEnabled(true);
+  testMode_.setEnabled(true);
   Label4(18).setEnabled(true);
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -23,6 +24,7 @@ class VersionReply {
   static constexpr uint8_t kShortMarker = 38;   // "&"
   static constexpr char kDeviceMark[] = "ZRN";  // one letter per byte, case-sensitive
 
+  // The screen holds the version panel, Label1 and the test menu.
   VersionReply(form::Form& screen, MainState& state, ProfileProcedures procedures);
 
   void MarkerScan(uint8_t b);
@@ -31,7 +33,7 @@ class VersionReply {
   void ClearVersionPanel();
 
  private:
-  form::Control& Label4(int i) const { return screen_.at("Label4", i); }
+  form::Control& Label4(int i) const { return *label4_[static_cast<size_t>(i)]; }
   void StartReport(int layout);
   // stackerByte: the long report's byte 27, or -1.
   void FinishReport(int stackerByte);
@@ -40,6 +42,9 @@ class VersionReply {
   form::Form& screen_;
   MainState& s_;
   ProfileProcedures procedures_;
+  std::array<form::Control*, 19> label4_{};  // the version panel's captions and values
+  form::Control& restart_;                   // Label1
+  form::Control& testMode_;                  // Label2(0), "Test Mode"
 };
 
 }  // namespace replies

@@ -80,7 +80,10 @@ void Terminal::addControls() {
       if (i == 2) frame_->setVisible(false);
     };
   }
+  wireHandlers();
+}
 
+void Terminal::wireHandlers() {
   log_->onDblClick = [this] { log_->setText(""); };
   log_->onChange = [this] {
     if (base::CharCount(log_->text()) > kLogLimit) log_->setText("");

@@ -34,35 +34,10 @@ std::string FileName(const std::string& path) {
   const size_t slash = path.find_last_of("/\\");
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
-}  // namespace
 
-Json ControlJson(const form::Control& c) {
+// The properties only some kinds have.
+void AddKindFields(const form::Control& c, Json& j) {
   const Kind k = c.kind();
-  Json j;
-  j["control"] = c.fullName();
-  j["exists"] = true;
-  j["kind"] = form::KindName(k);
-  if (HasText(k)) j["text"] = c.text();
-  // Timers are never drawn and an image list is only a store: neither can be seen or used.
-  if (k != Kind::Timer && k != Kind::ImageList) j["visible"] = c.visible();
-  if (k != Kind::ImageList) j["enabled"] = c.enabled();
-  if (k == Kind::TextBox || k == Kind::ComboBox) j["locked"] = c.locked();
-  if (HasColours(k)) {
-    j["foreColor"] = c.foreColor().toString();
-    j["backColor"] = c.backColor().toString();
-  }
-  if (k != Kind::Timer && k != Kind::ImageList) {
-    j["left"] = c.left();
-    j["top"] = c.top();
-    j["width"] = c.width();
-    j["height"] = c.height();
-  }
-  if (HasFont(k)) {
-    j["fontName"] = c.font().name;
-    j["fontSize"] = c.font().size;
-    j["fontBold"] = c.font().bold;
-  }
-  j["tag"] = c.tag();
   switch (k) {
     case Kind::CheckBox:
       j["value"] = c.value();
@@ -106,6 +81,37 @@ Json ControlJson(const form::Control& c) {
     default:
       break;
   }
+}
+}  // namespace
+
+Json ControlJson(const form::Control& c) {
+  const Kind k = c.kind();
+  Json j;
+  j["control"] = c.fullName();
+  j["exists"] = true;
+  j["kind"] = form::KindName(k);
+  if (HasText(k)) j["text"] = c.text();
+  // Timers are never drawn and an image list is only a store: neither can be seen or used.
+  if (k != Kind::Timer && k != Kind::ImageList) j["visible"] = c.visible();
+  if (k != Kind::ImageList) j["enabled"] = c.enabled();
+  if (k == Kind::TextBox || k == Kind::ComboBox) j["locked"] = c.locked();
+  if (HasColours(k)) {
+    j["foreColor"] = c.foreColor().toString();
+    j["backColor"] = c.backColor().toString();
+  }
+  if (k != Kind::Timer && k != Kind::ImageList) {
+    j["left"] = c.left();
+    j["top"] = c.top();
+    j["width"] = c.width();
+    j["height"] = c.height();
+  }
+  if (HasFont(k)) {
+    j["fontName"] = c.font().name;
+    j["fontSize"] = c.font().size;
+    j["fontBold"] = c.font().bold;
+  }
+  j["tag"] = c.tag();
+  AddKindFields(c, j);
   return j;
 }
 

@@ -200,6 +200,13 @@ bool Runner::Bytes(const Args& args, std::vector<uint8_t>& out) {
 }
 
 void Runner::registerCommands() {
+  registerTimeCommands();
+  registerInputCommands();
+  registerQueryCommands();
+}
+
+// Time and the line: waits, scheduled commands, bytes arriving, port faults.
+void Runner::registerTimeCommands() {
   commands_["start"] = [this](const Args& a) { Count(a, 0, 0); };
   commands_["wait"] = [this](const Args& a) {
     long long ms = 0;
@@ -208,10 +215,46 @@ void Runner::registerCommands() {
     if (ms > kLongestWait) return Fail("a wait lasts at most a day (86400000 ms)");
     vh_.runUntil(vh_.now() + static_cast<uint64_t>(ms));
   };
+  commands_["at"] = [this](const Args& a) {
+    long long ms = 0;
+    if (!Count(a, 2, SIZE_MAX) || !Integer(a[0], ms)) return;
+    const std::string& name = a[1].text;
+    if (a[1].quoted || !commands_.count(name) || name == "start" || name == "wait" ||
+        name == "at") {
+      return Fail("\"" + name + "\" cannot be scheduled");
+    }
+    if (ms < 0) return Fail("a time cannot be negative");
+    Args rest(a.begin() + 1, a.end());
+    const int line = line_;
+    vh_.schedule(static_cast<uint64_t>(ms), [this, rest, line] {
+      if (failed_) return;
+      const int outer = line_;
+      line_ = line;
+      Dispatch(rest);
+      line_ = outer;
+    });
+  };
   commands_["recv"] = [this](const Args& a) {
     std::vector<uint8_t> bytes;
     if (Count(a, 1, SIZE_MAX) && Bytes(a, bytes)) port_.receive(bytes);
   };
+  commands_["portfail"] = [this](const Args& a) {
+    long long n = 0;
+    if (Count(a, 1, 1) && Integer(a[0], n)) port_.failPort(ClampToInt(n));
+  };
+  commands_["unplug"] = [this](const Args& a) {
+    if (Count(a, 0, 0)) port_.unplug();
+  };
+  commands_["answer"] = [this](const Args& a) {
+    if (!Count(a, 1, 1)) return;
+    if (a[0].text == "OK") return vh_.queueAnswer(form::MsgResult::Ok);
+    if (a[0].text == "CANCEL") return vh_.queueAnswer(form::MsgResult::Cancel);
+    Fail("answer OK or CANCEL");
+  };
+}
+
+// What a user does on the screens.
+void Runner::registerInputCommands() {
   commands_["click"] = [this](const Args& a) {
     if (!Count(a, 1, 1)) return;
     if (form::Control* c = Resolve(a, 0)) c->form().userClick(*c);
@@ -262,38 +305,18 @@ void Runner::registerCommands() {
       c->form().userTab(*c, ClampToInt(tab));
     }
   };
-  commands_["answer"] = [this](const Args& a) {
-    if (!Count(a, 1, 1)) return;
-    if (a[0].text == "OK") return vh_.queueAnswer(form::MsgResult::Ok);
-    if (a[0].text == "CANCEL") return vh_.queueAnswer(form::MsgResult::Cancel);
-    Fail("answer OK or CANCEL");
-  };
-  commands_["at"] = [this](const Args& a) {
-    long long ms = 0;
-    if (!Count(a, 2, SIZE_MAX) || !Integer(a[0], ms)) return;
-    const std::string& name = a[1].text;
-    if (a[1].quoted || !commands_.count(name) || name == "start" || name == "wait" ||
-        name == "at") {
-      return Fail("\"" + name + "\" cannot be scheduled");
+  commands_["close"] = [this](const Args& a) {
+    if (!Count(a, 0, 0)) return;
+    if (app_.setupForm().visible()) {
+      app_.setup().Close();
+    } else {
+      app_.unload();
     }
-    if (ms < 0) return Fail("a time cannot be negative");
-    Args rest(a.begin() + 1, a.end());
-    const int line = line_;
-    vh_.schedule(static_cast<uint64_t>(ms), [this, rest, line] {
-      if (failed_) return;
-      const int outer = line_;
-      line_ = line;
-      Dispatch(rest);
-      line_ = outer;
-    });
   };
-  commands_["portfail"] = [this](const Args& a) {
-    long long n = 0;
-    if (Count(a, 1, 1) && Integer(a[0], n)) port_.failPort(ClampToInt(n));
-  };
-  commands_["unplug"] = [this](const Args& a) {
-    if (Count(a, 0, 0)) port_.unplug();
-  };
+}
+
+// What the screens show and what was sent.
+void Runner::registerQueryCommands() {
   commands_["show"] = [this](const Args& a) {
     if (Count(a, 1, 1)) Show(a);
   };
@@ -305,14 +328,6 @@ void Runner::registerCommands() {
     Json list = Json::array();
     for (const auto& w : port_.takeWritten()) list.push_back(Json{{"t", w.time}, {"b", w.byte}});
     Print(Json{{"sent", list}});
-  };
-  commands_["close"] = [this](const Args& a) {
-    if (!Count(a, 0, 0)) return;
-    if (app_.setupForm().visible()) {
-      app_.setup().Close();
-    } else {
-      app_.unload();
-    }
   };
 }
 

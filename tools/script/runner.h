@@ -40,6 +40,9 @@ class Runner {
   };
 
   void registerCommands();
+  void registerTimeCommands();
+  void registerInputCommands();
+  void registerQueryCommands();
   bool Dispatch(const Args& tokens);
   void Start();
   void Print(const nlohmann::ordered_json& j);
