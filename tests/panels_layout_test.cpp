@@ -21,7 +21,9 @@
 namespace {
 
 using namespace form;
-using namespace form::colours;
+
+// The main screen's area, in twips.
+constexpr int kScreenWidth = 9375, kScreenHeight = 6855;
 
 class PanelsLayout : public ::testing::Test {
  protected:
@@ -43,31 +45,36 @@ class PanelsLayout : public ::testing::Test {
   Form f{"MainScreen", vh.host()};
 };
 
-TEST_F(PanelsLayout, FramesHoldTheirControlsAtTheirPlaces) {
-  struct FrameRow {
-    const char* name;
-    int left, width;
-    bool visible;
-  };
-  for (const FrameRow& r : {FrameRow{"Frame1", 120, 2655, true},
-                            {"Frame2", 2880, 3135, true},
-                            {"Frame3", 6120, 3015, false},
-                            {"Frame5", 6120, 3015, false},
-                            {"Frame6", 6120, 3015, false},
-                            {"Frame8", 6120, 3015, false},
-                            {"Frame7", 2880, 6255, false},
-                            {"Frame9", 2880, 6255, false},
-                            {"Frame10", 2880, 6375, false}}) {
-    const Control& fr = f.at(r.name);
-    SCOPED_TRACE(r.name);
-    EXPECT_EQ(fr.container(), nullptr);
-    EXPECT_EQ(fr.left(), r.left);
-    EXPECT_EQ(fr.top(), 600);
-    EXPECT_EQ(fr.width(), r.width);
-    EXPECT_EQ(fr.height(), std::string(r.name) == "Frame1" ? 3735 : 6135);
-    EXPECT_EQ(fr.visible(), r.visible);
+bool Apart(const Control& a, const Control& b) {
+  return a.left() >= b.left() + b.width() || b.left() >= a.left() + a.width() ||
+         a.top() >= b.top() + b.height() || b.top() >= a.top() + a.height();
+}
+
+TEST_F(PanelsLayout, FramesStandOnTheScreenAndOnlyTheMenuAndVersionPanelShow) {
+  for (const Control* c : f.controls()) {
+    if (c->kind() != Kind::Frame) continue;
+    SCOPED_TRACE(c->fullName());
+    EXPECT_EQ(c->container(), nullptr);
+    EXPECT_GE(c->left(), 0);
+    EXPECT_LE(c->left() + c->width(), kScreenWidth);
+    EXPECT_LE(c->top() + c->height(), kScreenHeight);
+    EXPECT_EQ(c->visible(), c->name() == "Frame1" || c->name() == "Frame2");
   }
-  // Every element of each array exists, in its own frame.
+}
+
+// The version panel's layout is the tool's own: its cells fit the frame and never overlap.
+TEST_F(PanelsLayout, VersionPanelCellsFitWithoutOverlap) {
+  const Control& frame = f.at("Frame2");
+  for (int i = 0; i <= 18; ++i) {
+    const Control& a = f.at("Label4", i);
+    EXPECT_GE(a.left(), 0);
+    EXPECT_LE(a.left() + a.width(), frame.width()) << i;
+    EXPECT_LE(a.top() + a.height(), frame.height()) << i;
+    for (int j = 0; j < i; ++j) EXPECT_TRUE(Apart(a, f.at("Label4", j))) << i << " overlaps " << j;
+  }
+}
+
+TEST_F(PanelsLayout, ArraysAreWholeAndInTheirOwnFrame) {
   const std::map<std::string, std::pair<const char*, int>> arrays = {
       {"Label2", {"Frame1", 10}}, {"Label4", {"Frame2", 19}},  {"Label5", {"Frame3", 8}},
       {"Label6", {"Frame5", 5}},  {"Label7", {"Frame6", 23}},  {"Command2", {"Frame6", 7}},
@@ -89,64 +96,29 @@ TEST_F(PanelsLayout, FramesHoldTheirControlsAtTheirPlaces) {
 }
 
 TEST_F(PanelsLayout, TestMenuAndRestartStartLocked) {
-  const char* captions[] = {"Test Mode",          "IO Test",       "Bill Motor Test",
-                            "Stacker Motor Test", "Sensor Adjust", "Sensor Test",
-                            "Bill Length Test",   "Exit",          "Interface Setup",
-                            "Erase EEPROM"};
   for (int i = 0; i < 10; ++i) {
     const Control& item = f.at("Label2", i);
-    EXPECT_EQ(item.text(), captions[i]);
     EXPECT_EQ(item.visible(), i == 0) << i;
     EXPECT_TRUE(item.handCursor());
   }
   EXPECT_FALSE(f.at("Label2", 0).enabled());
   EXPECT_FALSE(f.userClick(f.at("Label2", 0)));
-  EXPECT_EQ(f.at("Label2", 0).foreColor(), Yellow);
-  EXPECT_EQ(f.at("Label2", 7).top(), 3000);
-  EXPECT_EQ(f.at("Label2", 7).foreColor(), Red);
-  EXPECT_EQ(f.at("Label2", 9).foreColor(), Purple);
   const Control& restart = f.at("Label1");
   EXPECT_TRUE(restart.visible());
   EXPECT_FALSE(restart.enabled());
-  EXPECT_EQ(restart.font(), (Font{"Comic Sans MS", 14.25, true}));
 }
 
-TEST_F(PanelsLayout, IoRowsAndInterfaceOptions) {
-  const char* rows[] = {"Left Input",      "Right Input",    "DipSW1",     "DipSW2",
-                        "Hook Signal",     "Stacker Open",   "Bill Enter", "Fish Signal",
-                        "Fish Led Status", "Stacker Sensor2"};
+TEST_F(PanelsLayout, IoValueCellsStandBesideTheirCaptions) {
   for (int row = 0; row < 10; ++row) {
     const Control& caption = f.at("Label7", 2 * row + 1);
     const Control& value = f.at("Label7", 2 * row + 2);
-    EXPECT_EQ(caption.text(), rows[row]);
     EXPECT_EQ(value.text(), "");
     EXPECT_EQ(value.top(), caption.top()) << caption.text();
     EXPECT_TRUE(value.border() && value.alignment() == Align::Center);
   }
   for (int i = 0; i < 7; ++i) EXPECT_EQ(f.at("Command2", i).visible(), i < 2) << i;
-  EXPECT_FALSE(f.at("Label7", 22).visible());
-
   for (int i = 0; i < 11; ++i) EXPECT_EQ(f.at("Option1", i).value(), 0) << i;
   EXPECT_EQ(f.at("Option1", 0).tag(), "0");
-}
-
-TEST_F(PanelsLayout, VersionPanelCellsFitWithoutOverlap) {
-  const Control& frame = f.at("Frame2");
-  for (int i = 0; i <= 18; ++i) {
-    const Control& a = f.at("Label4", i);
-    EXPECT_GE(a.left(), 0);
-    EXPECT_LE(a.left() + a.width(), frame.width()) << i;
-    EXPECT_LE(a.top() + a.height(), frame.height()) << i;
-    for (int j = 0; j < i; ++j) {
-      const Control& b = f.at("Label4", j);
-      const bool apart = a.left() >= b.left() + b.width() || b.left() >= a.left() + a.width() ||
-                         a.top() >= b.top() + b.height() || b.top() >= a.top() + a.height();
-      EXPECT_TRUE(apart) << i << " overlaps " << j;
-    }
-  }
-  EXPECT_EQ(f.at("Label4", 3).font(), (Font{"Times New Roman", 12, true}));
-  EXPECT_EQ(f.at("Label4", 15).font(), (Font{"Comic Sans MS", 12, false}));
-  EXPECT_EQ(f.at("Label4", 18).foreColor(), Yellow);
 }
 
 TEST_F(PanelsLayout, PanelTimersStayIdle) {

@@ -33,7 +33,7 @@ void AddBillMotorPanel(Form& f) {
       {.kind = Kind::Label, .name = "Label5", .index = 1, .caption = "Raster/20ms",
        .left = 1560, .top = 3360, .width = 1215, .height = 255,
        .fore = HighlightText, .back = ButtonText, .fontSize = 9.75},
-      // The motor commands: the active one is yellow.
+      // The motor commands.
       {.kind = Kind::Label, .name = "Label5", .index = 2, .caption = "Motor Stop",
        .left = 240, .top = 3720, .width = 2775, .height = 495,
        .fore = Yellow, .back = ButtonText, .hand = true},

@@ -11,7 +11,7 @@ void AddPanelTimers(Form& f) {
   timer3.setInterval(400);
   Control& timer4 = f.add(ControlDesign{.kind = Kind::Timer, .name = "Timer4", .enabled = false});
   timer4.setInterval(400);
-  timer4.setTag("1");  // step of the LED sequence
+  timer4.setTag("1");
 }
 
 }  // namespace panels

@@ -6,7 +6,7 @@ class Form;
 
 namespace panels {
 
-// Timer3 (second half of the DAC send) and Timer4 (LED sequence), both idle at start.
+// Timer3 and Timer4: 400 ms, disabled and without a handler; Timer4's tag starts at "1".
 void AddPanelTimers(form::Form& f);
 
 }  // namespace panels

@@ -22,7 +22,7 @@ void AddSensorAdjustPanel(Form& f) {
                       .height = 375, .fore = White, .back = MenuText, .fontSize = 12,
                       .align = Align::Center},
         &frame);
-  // Pages the run-time table; its range is set when the panel opens.
+  // The pager of the run-time table (layout only: nothing sets its range yet).
   Control& pager = f.add(ControlDesign{.kind = Kind::VScrollBar, .name = "VScroll2",
                                        .left = 6000, .top = 1080, .width = 255, .height = 4335},
                          &frame);

@@ -42,7 +42,7 @@ void AddSensorTestPanel(Form& f) {
                       .left = 2280, .top = 120, .width = 1455, .height = 375, .fore = White,
                       .back = ButtonText, .fontSize = 12, .align = Align::Center},
         &frame);
-  // Pages the run-time grid; its range is set when the panel opens.
+  // The pager of the run-time grid (layout only: nothing sets its range yet).
   Control& pager = f.add(ControlDesign{.kind = Kind::HScrollBar, .name = "HScroll1",
                                        .left = 1080, .top = 1920, .width = 4815, .height = 255},
                          &frame);
@@ -61,7 +61,7 @@ void AddSensorTestPanel(Form& f) {
                         .fontSize = 12, .align = Align::Center, .border = true},
           &frame);
   }
-  // Channel list filled when the panel opens.
+  // The channel list, empty.
   f.add(ControlDesign{.kind = Kind::ComboBox, .name = "DAC_Channel", .left = 4440, .top = 4080,
                       .width = 855, .height = 405},
         &frame);

@@ -15,7 +15,7 @@ struct MenuItem {
   Colour fore;
 };
 
-// Label2 in index order. Items 1..9 are hidden until "Test Mode" opens the menu.
+// Label2 in index order. Items 1..9 start hidden.
 constexpr MenuItem kItems[] = {
     {"Test Mode", 120, 120, 1695, 375, Yellow},
     {"IO Test", 360, 480, 975, 375, HighlightText},
@@ -55,7 +55,7 @@ void AddTestMenu(Form& f) {
                         .back = ButtonText,
                         .fontSize = 12,
                         .visible = first,
-                        .enabled = !first,  // "Test Mode" waits for a known device
+                        .enabled = !first,  // a known device's report enables "Test Mode"
                         .hand = true},
           &frame);
   }

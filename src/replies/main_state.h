@@ -1,14 +1,18 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
+#include <variant>
 #include <vector>
 
 #include "config/active_profile.h"
 
 namespace replies {
 
-// The main screen's form-level state shared by the senders, the reply interpreter and the
-// panels. Flags are plain booleans; counters are 16-bit as on the wire.
+// The main screen's form-level state: the acknowledge count the terminal's send sets, the
+// reply interpreter's buffer, stage flags and byte counters, and the active profile. Flags
+// are plain booleans; counters are 16-bit as on the wire.
 struct MainState {
   // Serial link and terminal.
   int16_t CommandPending = 0;
@@ -42,14 +46,6 @@ struct MainState {
   // The connected system's profile.
   config::ActiveProfile profile;
 };
-
-}  // namespace replies
-
-#include <functional>
-#include <string_view>
-#include <variant>
-
-namespace replies {
 
 using StateField = std::variant<int16_t*, bool*, std::string*, std::vector<uint8_t>*>;
 // Every field of MainState with its name, for tools that print the state.
