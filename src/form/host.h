@@ -70,6 +70,12 @@ struct Host {
   TimerService* timers = nullptr;
   ImageStore* images = nullptr;
   WindowService* windows = nullptr;
+
+  // A host whose every service is `platform`.
+  template <typename Platform>
+  static Host Of(Platform& platform) {
+    return Host{&platform, &platform, &platform, &platform, &platform, &platform};
+  }
 };
 
 // Waits until more than `ms` milliseconds have passed, letting events run meanwhile.

@@ -7,14 +7,7 @@
 
 namespace form {
 
-VirtualHost::VirtualHost() {
-  host_.clock = this;
-  host_.pump = this;
-  host_.messages = this;
-  host_.timers = this;
-  host_.images = this;
-  host_.windows = this;
-}
+VirtualHost::VirtualHost() : host_(Host::Of(*this)) {}
 
 void VirtualHost::schedule(uint64_t at, std::function<void()> action) {
   queue_.emplace(Key{at, nextSeq_++}, Event{nullptr, 0, std::move(action)});

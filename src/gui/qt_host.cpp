@@ -33,13 +33,7 @@ QMessageBox::Icon BoxIcon(form::MsgIcon icon) {
 
 }  // namespace
 
-QtHost::QtHost() {
-  host_.clock = this;
-  host_.pump = this;
-  host_.messages = this;
-  host_.timers = this;
-  host_.images = this;
-  host_.windows = this;
+QtHost::QtHost() : host_(form::Host::Of(*this)) {
   clock_.start();
 }
 

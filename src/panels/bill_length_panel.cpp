@@ -1,6 +1,7 @@
 #include "panels/bill_length_panel.h"
 
 #include "form/form.h"
+#include "panels/panel_frame.h"
 
 namespace panels {
 
@@ -8,15 +9,8 @@ using namespace form;
 using namespace form::colours;
 
 void AddBillLengthPanel(Form& f) {
-  Control& frame = f.add(ControlDesign{.kind = Kind::Frame,
-                                       .name = "Frame8",
-                                       .left = 6120,
-                                       .top = 600,
-                                       .width = 3015,
-                                       .height = 6135,
-                                       .fore = HighlightText,
-                                       .back = ButtonText,
-                                       .visible = false});
+  Control& frame =
+      f.add(PanelFrame("Frame8", kNarrowPanelLeft, kNarrowPanelWidth, ButtonText, HighlightText));
   // clang-format off
   const ControlDesign labels[] = {
       {.kind = Kind::Label, .name = "Label10", .index = 0, .caption = "Bill Length",

@@ -1,6 +1,7 @@
 #include "panels/interface_panel.h"
 
 #include "form/form.h"
+#include "panels/panel_frame.h"
 
 namespace panels {
 
@@ -34,15 +35,7 @@ constexpr Choice kChoices[] = {
 }  // namespace
 
 void AddInterfacePanel(Form& f) {
-  Control& frame = f.add(ControlDesign{.kind = Kind::Frame,
-                                       .name = "Frame10",
-                                       .left = 2880,
-                                       .top = 600,
-                                       .width = 6375,
-                                       .height = 6135,
-                                       .fore = HighlightText,
-                                       .back = ButtonText,
-                                       .visible = false});
+  Control& frame = f.add(PanelFrame("Frame10", kWidePanelLeft, 6375, ButtonText, HighlightText));
   // clang-format off
   f.add(ControlDesign{.kind = Kind::Label, .name = "Label11", .index = 0,
                       .caption = "Interface Setup", .left = 2160, .top = 240, .width = 1935,

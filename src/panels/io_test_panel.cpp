@@ -1,6 +1,7 @@
 #include "panels/io_test_panel.h"
 
 #include "form/form.h"
+#include "panels/panel_frame.h"
 
 namespace panels {
 
@@ -47,14 +48,7 @@ constexpr Button kButtons[] = {
 }  // namespace
 
 void AddIoTestPanel(Form& f) {
-  Control& frame = f.add(ControlDesign{.kind = Kind::Frame,
-                                       .name = "Frame6",
-                                       .left = 6120,
-                                       .top = 600,
-                                       .width = 3015,
-                                       .height = 6135,
-                                       .back = MenuText,
-                                       .visible = false});
+  Control& frame = f.add(PanelFrame("Frame6", kNarrowPanelLeft, kNarrowPanelWidth, MenuText));
   // clang-format off
   f.add(ControlDesign{.kind = Kind::Label, .name = "Label7", .index = 0, .caption = "IO Test",
                       .left = 960, .top = 240, .width = 1095, .height = 375,

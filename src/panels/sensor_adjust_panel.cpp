@@ -1,6 +1,7 @@
 #include "panels/sensor_adjust_panel.h"
 
 #include "form/form.h"
+#include "panels/panel_frame.h"
 
 namespace panels {
 
@@ -8,14 +9,7 @@ using namespace form;
 using namespace form::colours;
 
 void AddSensorAdjustPanel(Form& f) {
-  Control& frame = f.add(ControlDesign{.kind = Kind::Frame,
-                                       .name = "Frame9",
-                                       .left = 2880,
-                                       .top = 600,
-                                       .width = 6255,
-                                       .height = 6135,
-                                       .back = ButtonText,
-                                       .visible = false});
+  Control& frame = f.add(PanelFrame("Frame9", kWidePanelLeft, 6255, ButtonText));
   // clang-format off
   f.add(ControlDesign{.kind = Kind::Label, .name = "Label9", .index = 0,
                       .caption = "Sensor Adjust", .left = 2280, .top = 120, .width = 1695,

@@ -1,6 +1,7 @@
 #include "panels/sensor_test_panel.h"
 
 #include "form/form.h"
+#include "panels/panel_frame.h"
 
 namespace panels {
 
@@ -29,14 +30,7 @@ constexpr Cell kCells[] = {
 }  // namespace
 
 void AddSensorTestPanel(Form& f) {
-  Control& frame = f.add(ControlDesign{.kind = Kind::Frame,
-                                       .name = "Frame7",
-                                       .left = 2880,
-                                       .top = 600,
-                                       .width = 6255,
-                                       .height = 6135,
-                                       .back = MenuText,
-                                       .visible = false});
+  Control& frame = f.add(PanelFrame("Frame7", kWidePanelLeft, 6255, MenuText));
   // clang-format off
   f.add(ControlDesign{.kind = Kind::Label, .name = "Label8", .index = 0, .caption = "Sensor Test",
                       .left = 2280, .top = 120, .width = 1455, .height = 375, .fore = White,

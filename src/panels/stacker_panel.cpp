@@ -1,6 +1,7 @@
 #include "panels/stacker_panel.h"
 
 #include "form/form.h"
+#include "panels/panel_frame.h"
 
 namespace panels {
 
@@ -8,14 +9,7 @@ using namespace form;
 using namespace form::colours;
 
 void AddStackerPanel(Form& f) {
-  Control& frame = f.add(ControlDesign{.kind = Kind::Frame,
-                                       .name = "Frame5",
-                                       .left = 6120,
-                                       .top = 600,
-                                       .width = 3015,
-                                       .height = 6135,
-                                       .back = MenuText,
-                                       .visible = false});
+  Control& frame = f.add(PanelFrame("Frame5", kNarrowPanelLeft, kNarrowPanelWidth, MenuText));
   // clang-format off
   const ControlDesign labels[] = {
       {.kind = Kind::Label, .name = "Label6", .index = 0, .caption = "Stacking Motor Status",
