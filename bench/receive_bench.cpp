@@ -45,3 +45,18 @@ void BM_DecodeCodePage(benchmark::State& state) {
 BENCHMARK(BM_DecodeCodePage);
 
 }  // namespace
+
+// A key stroke through the model's rules into the terminal's entry box (KeyDown filter,
+// typing at the caret, KeyUp), as the window and ba-script run it.
+void BM_KeyStroke(benchmark::State& state) {
+  Rig rig;
+  form::Form& screen = rig.app.mainForm();
+  screen.userClick(screen.at("Command4"));
+  form::Control& entry = screen.at("Text2");
+  for (auto _ : state) {
+    screen.userKey(entry, 49, 0);  // "1"
+    screen.userKey(entry, 8, 0);   // Backspace
+  }
+  state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_KeyStroke);
