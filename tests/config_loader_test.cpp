@@ -64,7 +64,7 @@ TEST_F(ConfigLoadProfile, ASystemNamedUnknowableIsNoSystem) {
   dir.write("ParameterSetup.txt", std::string("Alpha,Unknowable,") + kParams + "\r\n");
   dir.write("CommandSetup.txt", std::string("Alpha,Unknowable,") + kCodes + "\r\n");
   profile.LedPictureName = "old.bmp";
-  EXPECT_EQ(loadShort("B12"), "Unknowable");  // the first matching line decides
+  EXPECT_EQ(loadShort("B12"), "Unknowable");     // the first matching line decides
   EXPECT_EQ(profile.LedPictureName, "old.bmp");  // no parameter line was read
   EXPECT_EQ(profile.EnterTestModeCode, 0);
 }
