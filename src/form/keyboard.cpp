@@ -100,6 +100,13 @@ KeyOutcome Form::keyEffect(Control& c, int keyCode, int shift, int selected) {
     if (next >= 0 && next < c.listCount()) c.setListIndex(next);  // raises Click
     return KeyOutcome::Kept;
   }
+  if (kind == Kind::ListBox) {
+    // Home and End jump to the first and last item; a list box has no other keys.
+    if (c.listCount() > 0 && (keyCode == kKeyHome || keyCode == kKeyEnd)) {
+      c.setListIndex(keyCode == kKeyHome ? 0 : c.listCount() - 1);
+    }
+    return KeyOutcome::Kept;
+  }
   if (IsScrollBar(kind)) {
     c.setValue(ScrolledValue(c, keyCode));  // raises Change when it moves
     return KeyOutcome::Kept;

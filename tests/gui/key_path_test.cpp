@@ -194,7 +194,14 @@ TEST_F(KeyPath, EditingCaretScrollingAndSpaceAgree) {
                                          .top = 2000,
                                          .width = 1500,
                                          .height = 255});
-    for (Control* c : {&box, &log, &bar, &check}) Record(*c, r->log);
+    Control& items = f.add(ControlDesign{.kind = Kind::ListBox,
+                                         .name = "Items",
+                                         .left = 120,
+                                         .top = 2400,
+                                         .width = 1500,
+                                         .height = 900});
+    for (const char* item : {"a", "b", "c", "d"}) items.addItem(item);
+    for (Control* c : {&box, &log, &bar, &check, &items}) Record(*c, r->log);
     if (r->view) r->view->sync();
 
     r->type(box, "abcd");  // the fourth character does not fit
@@ -204,6 +211,7 @@ TEST_F(KeyPath, EditingCaretScrollingAndSpaceAgree) {
     r->type(log, "c!");
     r->keys(bar, {kRight, kRight, kRight, kRight, kLeft, kHome, kEnd});
     r->type(check, "  ");
+    r->keys(items, {kDown, kEnd, 'a', kHome, kDown});
   }
   const form::Form& s = scriptRun->screen();
   const form::Form& w = windowRun->screen();
@@ -211,6 +219,8 @@ TEST_F(KeyPath, EditingCaretScrollingAndSpaceAgree) {
   EXPECT_EQ(s.at("Lines").text(), "ab\r\nc!");
   EXPECT_EQ(s.at("Bar").value(), 3);
   EXPECT_EQ(s.at("Check").value(), 0);  // clicked twice
+  EXPECT_EQ(s.at("Items").listIndex(), 1);
+  EXPECT_EQ(w.at("Items").listIndex(), 1);
   for (const char* name : {"Limited", "Lines", "Bar", "Check"}) {
     EXPECT_EQ(w.at(name).text(), s.at(name).text()) << name;
     EXPECT_EQ(w.at(name).value(), s.at(name).value()) << name;
