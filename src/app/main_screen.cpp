@@ -33,8 +33,10 @@ MainScreen::MainScreen(form::Host& host, serial::CommPort& port, std::string fol
       form_("MainScreen", host),
       link_(form_, port),
       terminal_(form_, link_, state_.CommandPending),
-      interpreter_(port, terminal_, state_) {
+      interpreter_(port, terminal_, state_),
+      panels_{form_, state_, link_, [this] { return statusText(8); }} {
   addControls();
+  menu_ = std::make_unique<panels::TestMenu>(panels_);
   wireStages();
   link_.setReadReplies([this] { interpreter_.ReadReplies(); });
 }
@@ -107,6 +109,13 @@ void MainScreen::wireStages() {
   stages.versionMark = [this](uint8_t b) { version_->MarkerScan(b); };
   stages.shortVersion = [this](uint8_t b) { version_->ShortLayout(b); };
   stages.longVersion = [this](uint8_t b) { version_->LongLayout(b); };
+  testReplies_ = std::make_unique<replies::TestReplies>(form_, state_);
+  ioReply_ = std::make_unique<replies::IoReply>(form_, state_);
+  stages.billMotor = [this](uint8_t b) { testReplies_->BillMotor(b); };
+  stages.stackerMotor = [this](uint8_t b) { testReplies_->StackerMotor(b); };
+  stages.ioTest = [this](uint8_t b) { ioReply_->IoTest(b); };
+  stages.billLength = [this](uint8_t b) { testReplies_->BillLength(b); };
+  stages.interfaceSetup = [this](uint8_t b) { testReplies_->InterfaceSetup(b); };
 }
 
 config::VersionCaptions MainScreen::versionCaptions() const {

@@ -5,8 +5,12 @@
 
 #include "config/profile_loader.h"
 #include "form/form.h"
+#include "panels/panel_context.h"
+#include "panels/test_menu.h"
+#include "replies/io_reply.h"
 #include "replies/main_state.h"
 #include "replies/reply_interpreter.h"
+#include "replies/test_replies.h"
 #include "replies/version_reply.h"
 #include "serial/comm_port.h"
 #include "serial/port_link.h"
@@ -30,6 +34,7 @@ class MainScreen {
   serial::PortLink& portLink() { return link_; }
   serial::Terminal& terminal() { return terminal_; }
   replies::ReplyInterpreter& interpreter() { return interpreter_; }
+  panels::TestMenu& testMenu() { return *menu_; }
   const std::string& folder() const { return folder_; }
 
   // Status bar panel texts (panels numbered from 1).
@@ -57,6 +62,10 @@ class MainScreen {
   serial::Terminal terminal_;
   replies::ReplyInterpreter interpreter_;
   std::unique_ptr<replies::VersionReply> version_;
+  std::unique_ptr<replies::TestReplies> testReplies_;
+  std::unique_ptr<replies::IoReply> ioReply_;
+  panels::PanelContext panels_;
+  std::unique_ptr<panels::TestMenu> menu_;
   form::Control* statusBar_ = nullptr;
   std::array<form::Control*, 4> versionValues_{};  // Label4(1), (3), (5) and (7)
   form::Control* images_ = nullptr;                // ImageList1

@@ -1,5 +1,7 @@
 #include "panels/bill_length_panel.h"
 
+#include <utility>
+
 #include "form/form.h"
 #include "panels/panel_frame.h"
 
@@ -29,6 +31,28 @@ void AddBillLengthPanel(Form& f) {
   };
   for (const ControlDesign& d : labels) f.add(d, &frame);
   // clang-format on
+}
+
+BillLengthPanel::BillLengthPanel(PanelContext& context, ReturnToMenu back)
+    : c_(context),
+      back_(std::move(back)),
+      frame_(context.screen.at("Frame8")),
+      length_(context.screen.at("Label10", 1)) {
+  c_.screen.at("Label10", 3).onClick = [this] { Exit(); };
+}
+
+void BillLengthPanel::Open() {
+  length_.setText("");
+  frame_.setVisible(true);
+  c_.state.BillLengthTestOn = true;
+  c_.state.CommandPending = 1;
+}
+
+void BillLengthPanel::Exit() {
+  c_.Send(c_.state.profile.LeaveTestModeCode);
+  frame_.setVisible(false);
+  c_.state.BillLengthTestOn = false;
+  back_(kMenuItem);
 }
 
 }  // namespace panels

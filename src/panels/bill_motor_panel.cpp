@@ -1,5 +1,7 @@
 #include "panels/bill_motor_panel.h"
 
+#include <utility>
+
 #include "form/form.h"
 #include "panels/panel_frame.h"
 
@@ -43,6 +45,68 @@ void AddBillMotorPanel(Form& f) {
   };
   for (const ControlDesign& d : labels) f.add(d, &frame);
   // clang-format on
+}
+
+namespace {
+// The motor commands: Label5 index, the code sent, the display's colour, acknowledged or not.
+struct MotorCommand {
+  int index;
+  int16_t config::ActiveProfile::*code;
+  Colour display;
+  bool acknowledged;
+};
+constexpr MotorCommand kMotorCommands[] = {
+    {2, &config::ActiveProfile::StopMotorCode, Yellow, false},
+    {3, &config::ActiveProfile::ForwardMotorCode, Purple, true},
+    {4, &config::ActiveProfile::BackwardMotorCode, Blue, true},
+};
+constexpr int kStop = 2;
+}  // namespace
+
+BillMotorPanel::BillMotorPanel(PanelContext& context, ReturnToMenu back)
+    : c_(context), back_(std::move(back)), frame_(context.screen.at("Frame3")) {
+  for (size_t i = 0; i < label5_.size(); ++i) {
+    label5_[i] = &c_.screen.at("Label5", static_cast<int>(i));
+  }
+  for (const MotorCommand& m : kMotorCommands) {
+    label5_[m.index]->onClick = [this, i = m.index] { MotorClick(i); };
+  }
+  label5_[5]->onClick = [this] { Exit(); };
+}
+
+void BillMotorPanel::Open() {
+  MarkCommand(kStop);
+  frame_.setVisible(true);
+  c_.state.BillMotorTestOn = true;
+  label5_[6]->setText("");
+  label5_[7]->setText("");
+  c_.state.CommandPending = 1;
+  if (c_.state.profile.ReceiveDataMode == 6) label5_[4]->setVisible(false);
+}
+
+void BillMotorPanel::MarkCommand(int active) {
+  for (const MotorCommand& m : kMotorCommands) {
+    label5_[m.index]->setForeColor(m.index == active ? Yellow : HighlightText);
+  }
+}
+
+void BillMotorPanel::MotorClick(int index) {
+  for (const MotorCommand& m : kMotorCommands) {
+    if (m.index != index) continue;
+    const bool sent = c_.Send(c_.state.profile.*m.code);
+    MarkCommand(index);
+    label5_[6]->setForeColor(m.display);
+    if (m.acknowledged && sent) c_.state.CommandPending = 1;
+  }
+}
+
+void BillMotorPanel::Exit() {
+  c_.Send(c_.state.profile.LeaveTestModeCode);
+  MarkCommand(kStop);
+  frame_.setVisible(false);
+  c_.state.BillMotorTestOn = false;
+  if (c_.state.profile.ReceiveDataMode == 6) label5_[4]->setVisible(true);
+  back_(kMenuItem);
 }
 
 }  // namespace panels

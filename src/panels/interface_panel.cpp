@@ -1,7 +1,10 @@
 #include "panels/interface_panel.h"
 
+#include <utility>
+
 #include "form/form.h"
 #include "panels/panel_frame.h"
+#include "serial/entry_value.h"
 
 namespace panels {
 
@@ -57,6 +60,43 @@ void AddInterfacePanel(Form& f) {
                       .back = ButtonText, .hand = true},
         &frame);
   // clang-format on
+}
+
+InterfacePanel::InterfacePanel(PanelContext& context, ReturnToMenu back)
+    : c_(context), back_(std::move(back)), frame_(context.screen.at("Frame10")) {
+  for (size_t i = 0; i < options_.size(); ++i) {
+    options_[i] = &c_.screen.at("Option1", static_cast<int>(i));
+    options_[i]->onClick = [this, i] { OptionClick(static_cast<int>(i)); };
+  }
+  c_.screen.at("Label11", 1).onClick = [this] { Exit(); };
+}
+
+void InterfacePanel::Open() {
+  options_[0]->setTag("0");
+  c_.state.InterfaceSetAwaited = false;
+  frame_.setVisible(true);
+  for (int i = 0; i <= 7; ++i) options_[static_cast<size_t>(i)]->setValue(0);
+}
+
+// The first click after opening (normally the device's own answer selecting its interface)
+// only disarms the guard; every later one sends the option's index.
+void InterfacePanel::OptionClick(int index) {
+  if (serial::LeadingDecimal(options_[0]->tag()) == 0) {
+    options_[0]->setTag("1");
+    return;
+  }
+  // A choice that did not go out awaits no confirmation.
+  if (!c_.Send(index)) return;
+  c_.state.InterfaceSetAwaited = true;
+  c_.state.CommandPending = 1;
+}
+
+void InterfacePanel::Exit() {
+  c_.Send(c_.state.profile.LeaveTestModeCode);
+  frame_.setVisible(false);
+  c_.state.InterfaceSetupOn = false;
+  c_.state.InterfaceSetAwaited = false;
+  back_(kMenuItem);
 }
 
 }  // namespace panels

@@ -1,5 +1,8 @@
 #include "panels/io_test_panel.h"
 
+#include <iterator>
+#include <utility>
+
 #include "form/form.h"
 #include "panels/panel_frame.h"
 
@@ -45,6 +48,21 @@ constexpr Button kButtons[] = {
 };
 // clang-format on
 
+// The command each Command2 button sends.
+constexpr int16_t config::ActiveProfile::*kButtonCodes[] = {
+    &config::ActiveProfile::FishLedToggleCode, &config::ActiveProfile::SendPulseCode,
+    &config::ActiveProfile::RedLedCode,        &config::ActiveProfile::GreenLedCode,
+    &config::ActiveProfile::BlueLedCode,       &config::ActiveProfile::ZrnLedCode,
+    &config::ActiveProfile::AllLedDarkCode,
+};
+
+// Rows whose caption or place the layout may change, with their defaults.
+constexpr std::pair<int, const char*> kDefaultCaptions[] = {
+    {9, "Hook Signal"},  {11, "Stacker Open"},    {13, "Bill Enter"},
+    {15, "Fish Signal"}, {17, "Fish Led Status"}, {19, "Stacker Sensor2"},
+};
+constexpr int kFishSignalTop = 4080, kFishLedTop = 4560;
+
 }  // namespace
 
 void AddIoTestPanel(Form& f) {
@@ -79,6 +97,49 @@ void AddIoTestPanel(Form& f) {
           &frame);
   }
   // clang-format on
+}
+
+IoTestPanel::IoTestPanel(PanelContext& context, ReturnToMenu back)
+    : c_(context), back_(std::move(back)), frame_(context.screen.at("Frame6")) {
+  for (size_t i = 0; i < label7_.size(); ++i) {
+    label7_[i] = &c_.screen.at("Label7", static_cast<int>(i));
+  }
+  for (size_t i = 0; i < rows_.label7.size(); ++i) rows_.label7[i] = label7_[i];
+  for (size_t i = 0; i < rows_.command2.size(); ++i) {
+    rows_.command2[i] = &c_.screen.at("Command2", static_cast<int>(i));
+    rows_.command2[i]->onClick = [this, i] { ButtonClick(static_cast<int>(i)); };
+  }
+  label7_[21]->onClick = [this] { Exit(); };
+}
+
+void IoTestPanel::Open() {
+  c_.state.IoTestOn = true;
+  frame_.setVisible(true);
+  c_.state.IoByteIndex = 0;
+  for (int cell = 2; cell <= 18; cell += 2) label7_[cell]->setText("");
+  c_.state.CommandPending = 1;
+  for (int row = 0; row <= 20; ++row) label7_[row]->setVisible(true);
+  rows_.command2[0]->setVisible(true);
+  rows_.command2[1]->setVisible(true);
+  for (const auto& [row, caption] : kDefaultCaptions) label7_[row]->setText(caption);
+  label7_[15]->setTop(kFishSignalTop);
+  label7_[16]->setTop(kFishSignalTop);
+  label7_[17]->setTop(kFishLedTop);
+  label7_[18]->setTop(kFishLedTop);
+  rows_.command2[0]->setTop(kFishLedTop);
+  ApplyIoTestLayout(rows_, c_.state.profile.ReceiveDataMode, c_.accessMode());
+}
+
+void IoTestPanel::ButtonClick(int index) {
+  if (index < 0 || index >= static_cast<int>(std::size(kButtonCodes))) return;
+  c_.SendAcknowledged(c_.state.profile.*kButtonCodes[index]);
+}
+
+void IoTestPanel::Exit() {
+  c_.Send(c_.state.profile.LeaveTestModeCode);
+  frame_.setVisible(false);
+  c_.state.IoTestOn = false;
+  back_(kMenuItem);
 }
 
 }  // namespace panels

@@ -1,5 +1,7 @@
 #include "panels/stacker_panel.h"
 
+#include <utility>
+
 #include "form/form.h"
 #include "panels/panel_frame.h"
 
@@ -31,6 +33,34 @@ void AddStackerPanel(Form& f) {
   };
   for (const ControlDesign& d : labels) f.add(d, &frame);
   // clang-format on
+}
+
+StackerPanel::StackerPanel(PanelContext& context, ReturnToMenu back)
+    : c_(context), back_(std::move(back)), frame_(context.screen.at("Frame5")) {
+  for (size_t i = 0; i < label6_.size(); ++i) {
+    label6_[i] = &c_.screen.at("Label6", static_cast<int>(i));
+  }
+  label6_[3]->onClick = [this] {
+    c_.Send(c_.state.profile.StackingActiveCode);
+    label6_[1]->setText("");
+    label6_[2]->setText("");
+  };
+  label6_[4]->onClick = [this] { Exit(); };
+}
+
+void StackerPanel::Open() {
+  frame_.setVisible(true);
+  c_.state.StackerMotorTestOn = true;
+  label6_[1]->setText("");
+  label6_[2]->setText("");
+}
+
+// Sends nothing: the device stays in its test mode.
+void StackerPanel::Exit() {
+  label6_[2]->setForeColor(HighlightText);
+  frame_.setVisible(false);
+  c_.state.StackerMotorTestOn = false;
+  back_(kMenuItem);
 }
 
 }  // namespace panels

@@ -1,12 +1,28 @@
 #pragma once
+#include <array>
 
-namespace form {
-class Form;
-}
+#include "panels/panel_context.h"
 
 namespace panels {
 
 // Frame5, the stacker motor test panel: status display, judgement, stacking command.
 void AddStackerPanel(form::Form& f);
+
+// "Stacking Active" and Exit; the panel's opening for the test menu.
+class StackerPanel {
+ public:
+  static constexpr int kMenuItem = 3;
+
+  StackerPanel(PanelContext& context, ReturnToMenu back);
+  void Open();
+
+ private:
+  void Exit();
+
+  PanelContext& c_;
+  ReturnToMenu back_;
+  form::Control& frame_;
+  std::array<form::Control*, 5> label6_{};
+};
 
 }  // namespace panels

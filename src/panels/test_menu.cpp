@@ -1,6 +1,11 @@
 #include "panels/test_menu.h"
 
+#include <string>
+#include <utility>
+
 #include "form/form.h"
+#include "form/host.h"
+#include "panels/menu_rules.h"
 
 namespace panels {
 
@@ -27,6 +32,25 @@ constexpr MenuItem kItems[] = {
     {"Exit", 360, 3000, 1815, 375, Red},
     {"Interface Setup", 360, 2640, 2055, 375, HighlightText},
     {"Erase EEPROM", 360, 3360, 1815, 375, Purple},
+};
+
+constexpr int kFirstItem = 1, kLastItem = 9;
+constexpr int kSensorAdjustItem = 4, kSensorTestItem = 5;
+// Fixed bytes of the calibration memory commands.
+constexpr int kMemoryCommand = 0x16, kAdjustFram = 0x46, kEraseFram = 0x50;
+constexpr int kMemoryWait = 500, kInterfaceWait = 300;
+constexpr int kGridPagerFrom = 9;  // channels
+
+// Counts an entry as waiting while it lives.
+class Waiting {
+ public:
+  explicit Waiting(int& count) : count_(count) { ++count_; }
+  ~Waiting() { --count_; }
+  Waiting(const Waiting&) = delete;
+  Waiting& operator=(const Waiting&) = delete;
+
+ private:
+  int& count_;
 };
 
 }  // namespace
@@ -59,6 +83,215 @@ void AddTestMenu(Form& f) {
                         .hand = true},
           &frame);
   }
+}
+
+const std::array<TestMenu::Entry, 10> TestMenu::kEntries = {
+    &TestMenu::EnterTestMode,         &TestMenu::EnterIoTest,       &TestMenu::EnterBillMotorTest,
+    &TestMenu::EnterStackerMotorTest, &TestMenu::EnterSensorAdjust, &TestMenu::EnterSensorTest,
+    &TestMenu::EnterBillLengthTest,   &TestMenu::LeaveTestMode,     &TestMenu::EnterInterfaceSetup,
+    &TestMenu::EraseCalibration,
+};
+
+TestMenu::TestMenu(PanelContext& context)
+    : c_(context),
+      terminalLog_(context.screen.at("Text1")),
+      clearItem_(context.screen.at("Label4", 18)),
+      sensorTestFrame_(context.screen.at("Frame7")),
+      sensorAdjustFrame_(context.screen.at("Frame9")),
+      dacLevel_(context.screen.at("Text3")),
+      dacChannel_(context.screen.at("DAC_Channel")),
+      gridPager_(context.screen.at("HScroll1")),
+      io_(context, [this](int item) { ReturnFromPanel(item); }),
+      billMotor_(context, [this](int item) { ReturnFromPanel(item); }),
+      stacker_(context, [this](int item) { ReturnFromPanel(item); }),
+      billLength_(context, [this](int item) { ReturnFromPanel(item); }),
+      interface_(context, [this](int item) { ReturnFromPanel(item); }) {
+  for (size_t i = 0; i < items_.size(); ++i) {
+    items_[i] = &c_.screen.at("Label2", static_cast<int>(i));
+    items_[i]->onClick = [this, i] { Label2_Click(static_cast<int>(i)); };
+  }
+  for (size_t i = 0; i < sensorValues_.size(); ++i) {
+    sensorValues_[i] = &c_.screen.at("Label8", 2 + 2 * static_cast<int>(i));
+  }
+}
+
+void TestMenu::Label2_Click(int index) {
+  terminalLog_.setText("");
+  if (index < 0 || index >= static_cast<int>(kEntries.size())) return;
+  // An entry waiting between its bytes is not entered again, nor any other meanwhile.
+  if (waiting_ > 0) return;
+  (this->*kEntries[static_cast<size_t>(index)])();
+}
+
+void TestMenu::RefreshTestMenu() {
+  MenuRuleControls controls;
+  controls.items = items_;
+  controls.ledMaskTitle = &io_.ledMaskTitle();
+  for (size_t i = 0; i < controls.ledMaskButtons.size(); ++i) {
+    controls.ledMaskButtons[i] = io_.rows().command2[i + 2];
+  }
+  panels::RefreshTestMenu(controls, c_.state.profile, c_.accessMode());
+}
+
+void TestMenu::DisableOthers(int item) {
+  for (int i = kFirstItem; i <= kLastItem; ++i) items_[static_cast<size_t>(i)]->setEnabled(false);
+  items_[static_cast<size_t>(item)]->setEnabled(true);
+}
+
+bool TestMenu::IsOpen(int item) const {
+  return items_[static_cast<size_t>(item)]->foreColor() == colours::Yellow;
+}
+
+void TestMenu::MarkOpen(int item) {
+  items_[static_cast<size_t>(item)]->setForeColor(colours::Yellow);
+}
+
+void TestMenu::ReturnFromPanel(int item) {
+  for (int i = kFirstItem; i <= kLastItem; ++i) items_[static_cast<size_t>(i)]->setEnabled(true);
+  items_[static_cast<size_t>(item)]->setForeColor(colours::HighlightText);
+  RefreshTestMenu();
+}
+
+void TestMenu::Wait(int ms) {
+  WaitMs(c_.screen.host(), ms);
+}
+
+void TestMenu::EnterTestMode() {
+  for (int i = kFirstItem; i <= kLastItem; ++i) {
+    items_[static_cast<size_t>(i)]->setVisible(true);
+    items_[static_cast<size_t>(i)]->setEnabled(true);
+  }
+  for (int i : {1, 2, 3, 4, 5, 6, 8}) {
+    items_[static_cast<size_t>(i)]->setForeColor(colours::HighlightText);
+  }
+  items_[0]->setEnabled(false);
+  c_.state.AwaitingVersionMark = false;
+  clearItem_.setEnabled(false);
+  c_.Send(c_.state.profile.EnterTestModeCode);
+  RefreshTestMenu();
+  c_.state.ShortReplyCount = 0;
+}
+
+void TestMenu::EnterIoTest() {
+  DisableOthers(IoTestPanel::kMenuItem);
+  if (!IsOpen(IoTestPanel::kMenuItem)) {
+    c_.Send(c_.state.profile.EnterIoSensorTestCode);
+    MarkOpen(IoTestPanel::kMenuItem);
+    c_.state.ShortReplyCount = 0;
+  }
+  io_.Open();
+}
+
+void TestMenu::EnterBillMotorTest() {
+  DisableOthers(BillMotorPanel::kMenuItem);
+  if (!IsOpen(BillMotorPanel::kMenuItem)) {
+    c_.Send(c_.state.profile.EnterBillMotorTestCode);
+    MarkOpen(BillMotorPanel::kMenuItem);
+    c_.state.ShortReplyCount = 0;
+  }
+  billMotor_.Open();
+}
+
+void TestMenu::EnterStackerMotorTest() {
+  DisableOthers(StackerPanel::kMenuItem);
+  if (!IsOpen(StackerPanel::kMenuItem)) {
+    c_.state.ShortReplyCount = 0;
+    c_.Send(c_.state.profile.EnterStackerMotorTestCode);
+    MarkOpen(StackerPanel::kMenuItem);
+  }
+  stacker_.Open();
+}
+
+void TestMenu::EnterSensorAdjust() {
+  DisableOthers(kSensorAdjustItem);
+  if (IsOpen(kSensorAdjustItem)) return;
+  Waiting waiting(waiting_);
+  c_.state.ShortReplyCount = 0;
+  if (FramSystem(c_.state.profile.ReceiveDataMode)) {
+    c_.Send(kMemoryCommand);
+    Wait(kMemoryWait);
+    c_.Send(kAdjustFram);
+    Wait(kMemoryWait);
+  }
+  c_.Send(c_.state.profile.EnterSensorAdjustCode);
+  MarkOpen(kSensorAdjustItem);
+  c_.state.SensorAdjustOn = true;
+  sensorAdjustFrame_.setVisible(true);
+  c_.state.ShortReplyCount = 0;
+  c_.state.CommandPending = 1;
+  if (BuildSensorAdjustTable) BuildSensorAdjustTable();
+}
+
+void TestMenu::EnterSensorTest() {
+  DisableOthers(kSensorTestItem);
+  if (IsOpen(kSensorTestItem)) return;
+  c_.state.ShortReplyCount = 0;
+  c_.Send(c_.state.profile.EnterIoSensorTestCode);
+  MarkOpen(kSensorTestItem);
+  c_.state.SensorTestOn = true;
+  sensorTestFrame_.setVisible(true);
+  c_.state.SensorValueRequested = false;
+  c_.state.IoByteIndex = 0;
+  for (form::Control* value : sensorValues_) value->setText("");
+  dacLevel_.setText("");
+  dacChannel_.clear();
+  c_.state.CommandPending = 1;
+  gridPager_.setVisible(c_.state.profile.LedNumber >= kGridPagerFrom);
+  if (BuildSensorTestGrid) BuildSensorTestGrid();
+}
+
+void TestMenu::EnterBillLengthTest() {
+  DisableOthers(BillLengthPanel::kMenuItem);
+  if (!IsOpen(BillLengthPanel::kMenuItem)) {
+    c_.state.ShortReplyCount = 0;
+    c_.Send(c_.state.profile.EnterBillLengthCode);
+    MarkOpen(BillLengthPanel::kMenuItem);
+  }
+  billLength_.Open();
+}
+
+void TestMenu::LeaveTestMode() {
+  for (int i = kFirstItem; i <= kLastItem; ++i) items_[static_cast<size_t>(i)]->setVisible(false);
+  items_[0]->setEnabled(true);
+  c_.Send(c_.state.profile.LeaveTestModeCode);
+  c_.state.AwaitingVersionMark = true;
+  clearItem_.setEnabled(true);
+  c_.state.ShortReplyCount = 0;
+}
+
+void TestMenu::EnterInterfaceSetup() {
+  DisableOthers(InterfacePanel::kMenuItem);
+  if (IsOpen(InterfacePanel::kMenuItem)) return;
+  Waiting waiting(waiting_);
+  c_.state.ShortReplyCount = 0;
+  c_.state.InterfaceSetupOn = true;
+  c_.state.CommandPending = 2;
+  c_.Send(c_.state.profile.EnterInterfaceSetupCode);
+  Wait(kInterfaceWait);
+  c_.Send(c_.state.profile.AskInterfaceModeCode);
+  MarkOpen(InterfacePanel::kMenuItem);
+  interface_.Open();
+}
+
+void TestMenu::EraseCalibration() {
+  const bool fram = FramSystem(c_.state.profile.ReceiveDataMode);
+  form::MessageBoxRequest ask;
+  ask.text = std::string("To clear all ") + (fram ? "FRAM" : "EEPROM") +
+             " data?\r\n(Important\uFF1A Please recalibrate BA with a whitecard after clear.";
+  ask.title = "ZRN BA Test Tool";
+  ask.buttons = form::MsgButtons::OkCancel;
+  ask.icon = form::MsgIcon::Exclamation;
+  ask.defaultCancel = true;
+  form::MessageBoxes* boxes = c_.screen.host().messages;
+  if (!boxes || boxes->show(ask) != form::MsgResult::Ok) return;
+  Waiting waiting(waiting_);
+  c_.Send(kMemoryCommand);
+  Wait(kMemoryWait);
+  if (fram) {
+    c_.Send(kEraseFram);
+    Wait(kMemoryWait);
+  }
+  EnterSensorAdjust();
 }
 
 }  // namespace panels

@@ -1,8 +1,9 @@
-// ba-shot OUT.png [--folder DIR] [--terminal] [--report TEXT] [--click NAME]...: a screenshot of
-// the screen in front 1.5 s after start, with a loopback port instead of a serial line. With
-// --report the device reports itself (TEXT with \xHH for bytes) once the port is open, and the
-// picture is taken when the menu has unlocked. Each --click clicks a main-screen control
-// (e.g. Command5 opens the setup screen) just before the picture is taken.
+// ba-shot OUT.png [--folder DIR] [--terminal] [--report TEXT] [--access MODE] [--click NAME]...
+// [--feed TEXT]: a screenshot of the screen in front 1.5 s after start, with a loopback port
+// instead of a serial line. With --report the device reports itself (TEXT with \xHH for bytes)
+// once the port is open, and the picture is taken when the menu has unlocked. --access sets
+// the access mode of status panel 8. Each --click clicks a main-screen control ("Command5",
+// "Label2(1)") in turn; --feed bytes arrive after the clicks and are read before the picture.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPixmap>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/main_screen.h"
 #include "form/form.h"
 #include "gui/form_view.h"
 #include "gui/qt_convert.h"
@@ -27,7 +29,31 @@ struct ShotOptions {
   bool terminal = false;
   std::vector<uint8_t> report;
   std::vector<std::string> clicks;
+  std::string access;
+  std::vector<uint8_t> feed;
 };
+
+// Bytes given as text with \xHH; false (and a message) when they do not parse.
+bool ParseBytes(const QString& text, std::vector<uint8_t>& bytes) {
+  auto parsed = sim::ParseReport(gui::ToUtf8(text));
+  if (!parsed) {
+    std::fprintf(stderr, "ba-shot: the bytes \"%s\" are not readable\n", qPrintable(text));
+    return false;
+  }
+  bytes = *parsed;
+  return true;
+}
+
+// A main-screen control named "Name" or "Name(index)".
+form::Control* FindControl(form::Form& screen, const std::string& name) {
+  const size_t open = name.find('(');
+  if (open == std::string::npos || name.back() != ')') return screen.find(name);
+  const std::string index = name.substr(open + 1, name.size() - open - 2);
+  if (index.empty() || index.find_first_not_of("0123456789") != std::string::npos ||
+      index.size() > 6)
+    return nullptr;
+  return screen.find(name.substr(0, open), std::stoi(index));
+}
 
 // Reads the command line; prints what is wrong and gives nothing when it does not parse.
 std::optional<ShotOptions> ParseOptions(const QCoreApplication& app) {
@@ -40,7 +66,9 @@ std::optional<ShotOptions> ParseOptions(const QCoreApplication& app) {
   const QCommandLineOption report("report", "A version report the device sends (\\xHH: a byte).",
                                   "TEXT");
   const QCommandLineOption click("click", "Clicks a main-screen control (repeatable).", "NAME");
-  parser.addOptions({folder, terminal, report, click});
+  const QCommandLineOption access("access", "The access mode shown in status panel 8.", "MODE");
+  const QCommandLineOption feed("feed", "Bytes that arrive after the clicks.", "TEXT");
+  parser.addOptions({folder, terminal, report, click, access, feed});
   const bool parsed = parser.parse(app.arguments());
   if (parsed && parser.isSet("help")) parser.showHelp(0);
   if (!parsed || parser.positionalArguments().size() != 1) {
@@ -53,16 +81,46 @@ std::optional<ShotOptions> ParseOptions(const QCoreApplication& app) {
   options.terminal = parser.isSet(terminal);
   options.folder = parser.isSet(folder) ? gui::ToUtf8(parser.value(folder))
                                         : gui::ToUtf8(QCoreApplication::applicationDirPath());
-  if (parser.isSet(report)) {
-    auto parsed = sim::ParseReport(gui::ToUtf8(parser.value(report)));
-    if (!parsed) {
-      std::fprintf(stderr, "ba-shot: the report is not readable\n");
-      return std::nullopt;
-    }
-    options.report = *parsed;
+  if (parser.isSet(report) && !ParseBytes(parser.value(report), options.report)) {
+    return std::nullopt;
   }
+  if (parser.isSet(feed) && !ParseBytes(parser.value(feed), options.feed)) return std::nullopt;
+  options.access = gui::ToUtf8(parser.value(access));
   for (const QString& name : parser.values(click)) options.clicks.push_back(gui::ToUtf8(name));
   return options;
+}
+
+// Runs the tool as the options say and saves the window in front.
+bool TakeShot(const ShotOptions& o) {
+  gui::QtHost host;
+  serial::LoopbackPort port([&host] { return static_cast<uint64_t>(host.tickMs()); });
+  app::Application app(host.host(), port, o.folder);
+  gui::FormView view(app.mainForm());
+  app.load();
+  view.show();
+  form::Form& screen = app.mainForm();
+  if (o.terminal) screen.userClick(screen.at("Command4"));
+  form::WaitMs(host.host(), 1500);
+  if (!o.report.empty()) {
+    port.receive(o.report);           // the port opened at one second
+    form::WaitMs(host.host(), 1800);  // read at the next poll, unlocked 1.5 s later
+  }
+  if (!o.access.empty()) app.main().setStatusText(8, o.access);
+  for (const std::string& name : o.clicks) {
+    if (form::Control* c = FindControl(screen, name)) screen.userClick(*c);
+  }
+  form::WaitMs(host.host(), 100);
+  if (!o.feed.empty()) {
+    port.receive(o.feed);
+    form::WaitMs(host.host(), 300);
+  }
+  gui::FormView* front = host.windowOf(app.setupForm());
+  if (!front || !app.setupForm().visible()) front = &view;
+  front->sync();
+  const bool saved = front->grab().save(o.out, "PNG");
+  host.closeAllWindows();
+  app.unload();
+  return saved;
 }
 
 }  // namespace
@@ -75,38 +133,8 @@ int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
   const std::optional<ShotOptions> options = ParseOptions(qapp);
   if (!options) return 2;
-  const auto& [out, folder, terminal, report, clicks] = *options;
-  gui::QtHost host;
-  serial::LoopbackPort port([&host] { return static_cast<uint64_t>(host.tickMs()); });
-  bool saved = false;
-  {
-    app::Application app(host.host(), port, folder);
-    gui::FormView view(app.mainForm());
-    app.load();
-    view.show();
-    form::Form& screen = app.mainForm();
-    if (terminal) {
-      if (form::Control* button = screen.find("Command4")) screen.userClick(*button);
-    }
-    form::WaitMs(host.host(), 1500);
-    if (!report.empty()) {
-      port.receive(report);             // the port opened at one second
-      form::WaitMs(host.host(), 1800);  // read at the next poll, unlocked 1.5 s later
-    }
-    for (const std::string& name : clicks) {
-      if (form::Control* c = screen.find(name)) screen.userClick(*c);
-    }
-    form::WaitMs(host.host(), 100);
-    view.sync();
-    gui::FormView* front = host.windowOf(app.setupForm());
-    if (!front || !app.setupForm().visible()) front = &view;
-    front->sync();
-    saved = front->grab().save(out, "PNG");
-    host.closeAllWindows();
-    app.unload();
-  }
-  if (!saved) {
-    std::fprintf(stderr, "ba-shot: cannot write %s\n", qPrintable(out));
+  if (!TakeShot(*options)) {
+    std::fprintf(stderr, "ba-shot: cannot write %s\n", qPrintable(options->out));
     return 1;
   }
   return 0;
