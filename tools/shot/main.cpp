@@ -1,9 +1,10 @@
 // ba-shot OUT.png [--folder DIR] [--terminal] [--report TEXT] [--access MODE] [--click NAME]...
-// [--feed TEXT]: a screenshot of the screen in front 1.5 s after start, with a loopback port
+// [--enter N]... [--feed TEXT]: a screenshot of the screen in front 1.5 s after start, with a loopback port
 // instead of a serial line. With --report the device reports itself (TEXT with \xHH for bytes)
 // once the port is open, and the picture is taken when the menu has unlocked. --access sets
 // the access mode of status panel 8. Each --click clicks a main-screen control ("Command5",
-// "Label2(1)") in turn; --feed bytes arrive after the clicks and are read before the picture.
+// "Label2(1)") in turn, then each --enter runs a test menu entry as code does (the bill length
+// panel has no usable menu item); --feed bytes arrive next and are read before the picture.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPixmap>
@@ -30,6 +31,7 @@ struct ShotOptions {
   std::vector<uint8_t> report;
   std::vector<std::string> clicks;
   std::string access;
+  std::vector<int> entries;
   std::vector<uint8_t> feed;
 };
 
@@ -67,8 +69,10 @@ std::optional<ShotOptions> ParseOptions(const QCoreApplication& app) {
                                   "TEXT");
   const QCommandLineOption click("click", "Clicks a main-screen control (repeatable).", "NAME");
   const QCommandLineOption access("access", "The access mode shown in status panel 8.", "MODE");
+  const QCommandLineOption enter(
+      "enter", "Runs test menu entry N by code after the clicks (repeatable).", "N");
   const QCommandLineOption feed("feed", "Bytes that arrive after the clicks.", "TEXT");
-  parser.addOptions({folder, terminal, report, click, access, feed});
+  parser.addOptions({folder, terminal, report, click, access, enter, feed});
   const bool parsed = parser.parse(app.arguments());
   if (parsed && parser.isSet("help")) parser.showHelp(0);
   if (!parsed || parser.positionalArguments().size() != 1) {
@@ -86,6 +90,7 @@ std::optional<ShotOptions> ParseOptions(const QCoreApplication& app) {
   }
   if (parser.isSet(feed) && !ParseBytes(parser.value(feed), options.feed)) return std::nullopt;
   options.access = gui::ToUtf8(parser.value(access));
+  for (const QString& n : parser.values(enter)) options.entries.push_back(n.toInt());
   for (const QString& name : parser.values(click)) options.clicks.push_back(gui::ToUtf8(name));
   return options;
 }
@@ -109,6 +114,7 @@ bool TakeShot(const ShotOptions& o) {
   for (const std::string& name : o.clicks) {
     if (form::Control* c = FindControl(screen, name)) screen.userClick(*c);
   }
+  for (int entry : o.entries) app.main().testMenu().Label2_Click(entry);
   form::WaitMs(host.host(), 100);
   if (!o.feed.empty()) {
     port.receive(o.feed);
