@@ -290,6 +290,35 @@ TEST_F(Menu, InterfaceSetupShowsTheDevicesChoiceAndSendsOnlyTheUsers) {
   EXPECT_EQ(fore("Label2(8)"), "sys:14");
 }
 
+TEST_F(Menu, SensorPanelsOpenAndGiveTheMenuBack) {
+  Recognise(kHotel);  // 12 channels; the adjustment ends by itself (FinishAdjustMode 1)
+  click("Label2(0)");
+  sent();
+  click("Label2(5)");
+  EXPECT_EQ(sent(), std::vector<int>{code("EnterIoSensorTestCode")});
+  EXPECT_TRUE(visible("HScroll1"));
+  EXPECT_EQ(s().state("SensorTestOn"), true);
+  click("Label8(10)");
+  EXPECT_EQ(sent(), std::vector<int>{code("LeaveTestModeCode")});
+  EXPECT_FALSE(visible("Frame7"));
+  EXPECT_TRUE(s().enabled("Label2(4)"));
+  EXPECT_EQ(fore("Label2(5)"), "sys:14");
+  click("Label2(4)");
+  sent();
+  click("Label9(1)");
+  EXPECT_EQ(sent(), std::vector<int>{});
+  EXPECT_EQ(s().state("SensorAdjustOn"), false);
+  EXPECT_FALSE(visible("Frame9"));
+
+  Fresh();
+  Recognise(kDelta);  // the adjustment is left by command
+  click("Label2(0)");
+  click("Label2(4)");
+  sent();
+  click("Label9(1)");
+  EXPECT_EQ(sent(), std::vector<int>{code("LeaveTestModeCode")});
+}
+
 TEST_F(Menu, BillLengthPanelOpensByCodeAndLeaves) {
   Recognise(kHotel);  // its menu item stays disabled, the panel still works
   click("Label2(0)");

@@ -1,5 +1,7 @@
 #include "panels/sensor_adjust_panel.h"
 
+#include <utility>
+
 #include "form/form.h"
 #include "panels/panel_frame.h"
 
@@ -26,6 +28,33 @@ void AddSensorAdjustPanel(Form& f) {
                       .back = MenuText, .align = Align::Center, .hand = true},
         &frame);
   // clang-format on
+}
+
+SensorAdjustPanel::SensorAdjustPanel(PanelContext& context, ReturnToMenu back)
+    : c_(context),
+      back_(std::move(back)),
+      frame_(context.screen.at("Frame9")),
+      pager_(context.screen.at("VScroll2")) {
+  c_.screen.at("Label9", 1).onClick = [this] { Exit(); };
+}
+
+void SensorAdjustPanel::Open() {
+  c_.state.SensorAdjustOn = true;
+  frame_.setVisible(true);
+  c_.state.ShortReplyCount = 0;
+  c_.state.CommandPending = 1;
+  if (BuildSensorAdjustTable) BuildSensorAdjustTable();
+}
+
+// With FinishAdjustMode 1 the device leaves the adjustment by itself: nothing is sent.
+void SensorAdjustPanel::Exit() {
+  if (c_.state.profile.FinishAdjustMode == 0) c_.Send(c_.state.profile.LeaveTestModeCode);
+  frame_.setVisible(false);
+  c_.state.SensorAdjustOn = false;
+  back_(kMenuItem);
+  pager_.setValue(0);
+  pager_.setMax(0);
+  if (RemoveSensorAdjustTable) RemoveSensorAdjustTable();
 }
 
 }  // namespace panels

@@ -1,5 +1,7 @@
 #include "panels/sensor_test_panel.h"
 
+#include <utility>
+
 #include "form/form.h"
 #include "panels/panel_frame.h"
 
@@ -70,6 +72,48 @@ void AddSensorTestPanel(Form& f) {
                       .back = ButtonText, .hand = true},
         &frame);
   // clang-format on
+}
+
+namespace {
+constexpr int kPagedFrom = 9;  // channels: fewer fit on one page
+}
+
+SensorTestPanel::SensorTestPanel(PanelContext& context, ReturnToMenu back)
+    : c_(context),
+      back_(std::move(back)),
+      frame_(context.screen.at("Frame7")),
+      level_(context.screen.at("Text3")),
+      channel_(context.screen.at("DAC_Channel")),
+      pager_(context.screen.at("HScroll1")) {
+  for (size_t i = 0; i < values_.size(); ++i) {
+    values_[i] = &c_.screen.at("Label8", 2 + 2 * static_cast<int>(i));
+  }
+  c_.screen.at("Label8", 10).onClick = [this] { Exit(); };
+}
+
+void SensorTestPanel::Open() {
+  c_.state.SensorTestOn = true;
+  frame_.setVisible(true);
+  c_.state.SensorValueRequested = false;
+  c_.state.IoByteIndex = 0;
+  for (form::Control* value : values_) value->setText("");
+  level_.setText("");
+  channel_.clear();
+  c_.state.CommandPending = 1;
+  pager_.setVisible(c_.state.profile.LedNumber >= kPagedFrom);
+  if (BuildSensorTestGrid) BuildSensorTestGrid();
+}
+
+void SensorTestPanel::Exit() {
+  c_.Send(c_.state.profile.LeaveTestModeCode);
+  frame_.setVisible(false);
+  c_.state.SensorTestOn = false;
+  c_.state.SensorValueRequested = false;
+  back_(kMenuItem);
+  channel_.clear();
+  pager_.setValue(0);
+  pager_.setMax(0);
+  if (RemoveSensorTestGrid) RemoveSensorTestGrid();
 }
 
 }  // namespace panels

@@ -35,11 +35,11 @@ constexpr MenuItem kItems[] = {
 };
 
 constexpr int kFirstItem = 1, kLastItem = 9;
-constexpr int kSensorAdjustItem = 4, kSensorTestItem = 5;
+constexpr int kSensorAdjustItem = SensorAdjustPanel::kMenuItem;
+constexpr int kSensorTestItem = SensorTestPanel::kMenuItem;
 // Fixed bytes of the calibration memory commands.
 constexpr int kMemoryCommand = 0x16, kAdjustFram = 0x46, kEraseFram = 0x50;
 constexpr int kMemoryWait = 500, kInterfaceWait = 300;
-constexpr int kGridPagerFrom = 9;  // channels
 
 // Counts an entry as waiting while it lives.
 class Waiting {
@@ -96,22 +96,16 @@ TestMenu::TestMenu(PanelContext& context)
     : c_(context),
       terminalLog_(context.screen.at("Text1")),
       clearItem_(context.screen.at("Label4", 18)),
-      sensorTestFrame_(context.screen.at("Frame7")),
-      sensorAdjustFrame_(context.screen.at("Frame9")),
-      dacLevel_(context.screen.at("Text3")),
-      dacChannel_(context.screen.at("DAC_Channel")),
-      gridPager_(context.screen.at("HScroll1")),
       io_(context, [this](int item) { ReturnFromPanel(item); }),
       billMotor_(context, [this](int item) { ReturnFromPanel(item); }),
       stacker_(context, [this](int item) { ReturnFromPanel(item); }),
       billLength_(context, [this](int item) { ReturnFromPanel(item); }),
-      interface_(context, [this](int item) { ReturnFromPanel(item); }) {
+      interface_(context, [this](int item) { ReturnFromPanel(item); }),
+      sensorTest_(context, [this](int item) { ReturnFromPanel(item); }),
+      sensorAdjust_(context, [this](int item) { ReturnFromPanel(item); }) {
   for (size_t i = 0; i < items_.size(); ++i) {
     items_[i] = &c_.screen.at("Label2", static_cast<int>(i));
     items_[i]->onClick = [this, i] { Label2_Click(static_cast<int>(i)); };
-  }
-  for (size_t i = 0; i < sensorValues_.size(); ++i) {
-    sensorValues_[i] = &c_.screen.at("Label8", 2 + 2 * static_cast<int>(i));
   }
 }
 
@@ -215,11 +209,7 @@ void TestMenu::EnterSensorAdjust() {
   }
   c_.Send(c_.state.profile.EnterSensorAdjustCode);
   MarkOpen(kSensorAdjustItem);
-  c_.state.SensorAdjustOn = true;
-  sensorAdjustFrame_.setVisible(true);
-  c_.state.ShortReplyCount = 0;
-  c_.state.CommandPending = 1;
-  if (BuildSensorAdjustTable) BuildSensorAdjustTable();
+  sensorAdjust_.Open();
 }
 
 void TestMenu::EnterSensorTest() {
@@ -228,16 +218,7 @@ void TestMenu::EnterSensorTest() {
   c_.state.ShortReplyCount = 0;
   c_.Send(c_.state.profile.EnterIoSensorTestCode);
   MarkOpen(kSensorTestItem);
-  c_.state.SensorTestOn = true;
-  sensorTestFrame_.setVisible(true);
-  c_.state.SensorValueRequested = false;
-  c_.state.IoByteIndex = 0;
-  for (form::Control* value : sensorValues_) value->setText("");
-  dacLevel_.setText("");
-  dacChannel_.clear();
-  c_.state.CommandPending = 1;
-  gridPager_.setVisible(c_.state.profile.LedNumber >= kGridPagerFrom);
-  if (BuildSensorTestGrid) BuildSensorTestGrid();
+  sensorTest_.Open();
 }
 
 void TestMenu::EnterBillLengthTest() {

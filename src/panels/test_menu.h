@@ -7,6 +7,8 @@
 #include "panels/interface_panel.h"
 #include "panels/io_test_panel.h"
 #include "panels/panel_context.h"
+#include "panels/sensor_adjust_panel.h"
+#include "panels/sensor_test_panel.h"
 #include "panels/stacker_panel.h"
 
 namespace panels {
@@ -27,9 +29,8 @@ class TestMenu {
   void Label2_Click(int index);
   void RefreshTestMenu();
 
-  // Build the sensor panels' run-time grids when they open.
-  std::function<void()> BuildSensorAdjustTable;
-  std::function<void()> BuildSensorTestGrid;
+  SensorTestPanel& sensorTest() { return sensorTest_; }
+  SensorAdjustPanel& sensorAdjust() { return sensorAdjust_; }
 
  private:
   using Entry = void (TestMenu::*)();
@@ -57,17 +58,13 @@ class TestMenu {
   std::array<form::Control*, 10> items_{};
   form::Control& terminalLog_;  // Text1
   form::Control& clearItem_;    // Label4(18), "Clear" of the version panel
-  form::Control& sensorTestFrame_;
-  form::Control& sensorAdjustFrame_;
-  std::array<form::Control*, 4> sensorValues_{};  // Label8(2), (4), (6), (8)
-  form::Control& dacLevel_;                       // Text3
-  form::Control& dacChannel_;
-  form::Control& gridPager_;  // HScroll1
   IoTestPanel io_;
   BillMotorPanel billMotor_;
   StackerPanel stacker_;
   BillLengthPanel billLength_;
   InterfacePanel interface_;
+  SensorTestPanel sensorTest_;
+  SensorAdjustPanel sensorAdjust_;
   int waiting_ = 0;  // entries inside their waits
 };
 
