@@ -34,9 +34,7 @@ void AddBillLengthPanel(Form& f) {
 }
 
 BillLengthPanel::BillLengthPanel(PanelContext& context, ReturnToMenu back)
-    : c_(context),
-      back_(std::move(back)),
-      frame_(context.screen.at("Frame8")),
+    : TestPanel(context, std::move(back), "Frame8", kMenuItem),
       length_(context.screen.at("Label10", 1)) {
   c_.screen.at("Label10", 3).onClick = [this] { Exit(); };
 }
@@ -52,7 +50,7 @@ void BillLengthPanel::Exit() {
   c_.Send(c_.state.profile.LeaveTestModeCode);
   frame_.setVisible(false);
   c_.state.BillLengthTestOn = false;
-  back_(kMenuItem);
+  GiveBackMenu();
 }
 
 }  // namespace panels

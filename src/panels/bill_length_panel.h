@@ -7,7 +7,7 @@ namespace panels {
 void AddBillLengthPanel(form::Form& f);
 
 // Exit; the panel's opening for the test menu.
-class BillLengthPanel {
+class BillLengthPanel : public TestPanel {
  public:
   static constexpr int kMenuItem = 6;
 
@@ -17,9 +17,6 @@ class BillLengthPanel {
  private:
   void Exit();
 
-  PanelContext& c_;
-  ReturnToMenu back_;
-  form::Control& frame_;
   form::Control& length_;  // Label10(1)
 };
 

@@ -64,7 +64,7 @@ constexpr int kStop = 2;
 }  // namespace
 
 BillMotorPanel::BillMotorPanel(PanelContext& context, ReturnToMenu back)
-    : c_(context), back_(std::move(back)), frame_(context.screen.at("Frame3")) {
+    : TestPanel(context, std::move(back), "Frame3", kMenuItem) {
   for (size_t i = 0; i < label5_.size(); ++i) {
     label5_[i] = &c_.screen.at("Label5", static_cast<int>(i));
   }
@@ -106,7 +106,7 @@ void BillMotorPanel::Exit() {
   frame_.setVisible(false);
   c_.state.BillMotorTestOn = false;
   if (c_.state.profile.ReceiveDataMode == 6) label5_[4]->setVisible(true);
-  back_(kMenuItem);
+  GiveBackMenu();
 }
 
 }  // namespace panels

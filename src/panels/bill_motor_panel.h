@@ -9,7 +9,7 @@ namespace panels {
 void AddBillMotorPanel(form::Form& f);
 
 // The motor commands, their colour marks and Exit; the panel's opening for the test menu.
-class BillMotorPanel {
+class BillMotorPanel : public TestPanel {
  public:
   static constexpr int kMenuItem = 2;
 
@@ -22,9 +22,6 @@ class BillMotorPanel {
   void MotorClick(int index);
   void Exit();
 
-  PanelContext& c_;
-  ReturnToMenu back_;
-  form::Control& frame_;
   std::array<form::Control*, 8> label5_{};
 };
 

@@ -63,7 +63,7 @@ void AddInterfacePanel(Form& f) {
 }
 
 InterfacePanel::InterfacePanel(PanelContext& context, ReturnToMenu back)
-    : c_(context), back_(std::move(back)), frame_(context.screen.at("Frame10")) {
+    : TestPanel(context, std::move(back), "Frame10", kMenuItem) {
   for (size_t i = 0; i < options_.size(); ++i) {
     options_[i] = &c_.screen.at("Option1", static_cast<int>(i));
     options_[i]->onClick = [this, i] { OptionClick(static_cast<int>(i)); };
@@ -96,7 +96,7 @@ void InterfacePanel::Exit() {
   frame_.setVisible(false);
   c_.state.InterfaceSetupOn = false;
   c_.state.InterfaceSetAwaited = false;
-  back_(kMenuItem);
+  GiveBackMenu();
 }
 
 }  // namespace panels

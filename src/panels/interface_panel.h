@@ -9,7 +9,7 @@ namespace panels {
 void AddInterfacePanel(form::Form& f);
 
 // The option buttons with their first-click guard, and Exit; the panel's opening for the menu.
-class InterfacePanel {
+class InterfacePanel : public TestPanel {
  public:
   static constexpr int kMenuItem = 8;
 
@@ -21,9 +21,6 @@ class InterfacePanel {
   void OptionClick(int index);
   void Exit();
 
-  PanelContext& c_;
-  ReturnToMenu back_;
-  form::Control& frame_;
   std::array<form::Control*, 11> options_{};
 };
 

@@ -100,7 +100,7 @@ void AddIoTestPanel(Form& f) {
 }
 
 IoTestPanel::IoTestPanel(PanelContext& context, ReturnToMenu back)
-    : c_(context), back_(std::move(back)), frame_(context.screen.at("Frame6")) {
+    : TestPanel(context, std::move(back), "Frame6", kMenuItem) {
   for (size_t i = 0; i < label7_.size(); ++i) {
     label7_[i] = &c_.screen.at("Label7", static_cast<int>(i));
   }
@@ -139,7 +139,7 @@ void IoTestPanel::Exit() {
   c_.Send(c_.state.profile.LeaveTestModeCode);
   frame_.setVisible(false);
   c_.state.IoTestOn = false;
-  back_(kMenuItem);
+  GiveBackMenu();
 }
 
 }  // namespace panels

@@ -10,7 +10,7 @@ namespace panels {
 void AddIoTestPanel(form::Form& f);
 
 // The IO test panel's buttons and Exit; its opening for the test menu.
-class IoTestPanel {
+class IoTestPanel : public TestPanel {
  public:
   static constexpr int kMenuItem = 1;
 
@@ -25,9 +25,6 @@ class IoTestPanel {
   void ButtonClick(int index);
   void Exit();
 
-  PanelContext& c_;
-  ReturnToMenu back_;
-  form::Control& frame_;
   std::array<form::Control*, 23> label7_{};
   IoRowControls rows_;
 };

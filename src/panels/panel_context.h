@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "form/form.h"
 #include "replies/main_state.h"
@@ -28,5 +29,26 @@ struct PanelContext {
 // The item a panel's Exit gives back to the menu: the menu is offered again, the item loses
 // its open mark, and the menu rules are applied.
 using ReturnToMenu = std::function<void(int item)>;
+
+// What every test panel has: the shared context, its frame and its menu item.
+class TestPanel {
+ public:
+  TestPanel(const TestPanel&) = delete;
+  TestPanel& operator=(const TestPanel&) = delete;
+
+ protected:
+  TestPanel(PanelContext& context, ReturnToMenu back, const char* frame, int item)
+      : c_(context), frame_(context.screen.at(frame)), back_(std::move(back)), item_(item) {}
+  ~TestPanel() = default;
+  // The last step of an Exit: the menu takes over again.
+  void GiveBackMenu() { back_(item_); }
+
+  PanelContext& c_;
+  form::Control& frame_;
+
+ private:
+  ReturnToMenu back_;
+  int item_;
+};
 
 }  // namespace panels

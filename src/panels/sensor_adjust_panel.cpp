@@ -31,9 +31,7 @@ void AddSensorAdjustPanel(Form& f) {
 }
 
 SensorAdjustPanel::SensorAdjustPanel(PanelContext& context, ReturnToMenu back)
-    : c_(context),
-      back_(std::move(back)),
-      frame_(context.screen.at("Frame9")),
+    : TestPanel(context, std::move(back), "Frame9", kMenuItem),
       pager_(context.screen.at("VScroll2")) {
   c_.screen.at("Label9", 1).onClick = [this] { Exit(); };
 }
@@ -51,7 +49,7 @@ void SensorAdjustPanel::Exit() {
   if (c_.state.profile.FinishAdjustMode == 0) c_.Send(c_.state.profile.LeaveTestModeCode);
   frame_.setVisible(false);
   c_.state.SensorAdjustOn = false;
-  back_(kMenuItem);
+  GiveBackMenu();
   pager_.setValue(0);
   pager_.setMax(0);
   if (RemoveSensorAdjustTable) RemoveSensorAdjustTable();

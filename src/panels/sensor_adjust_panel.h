@@ -10,7 +10,7 @@ void AddSensorAdjustPanel(form::Form& f);
 
 // The sensor adjust panel's opening for the test menu and its Exit. The run-time table is
 // built and removed through the two hooks.
-class SensorAdjustPanel {
+class SensorAdjustPanel : public TestPanel {
  public:
   static constexpr int kMenuItem = 4;
 
@@ -23,9 +23,6 @@ class SensorAdjustPanel {
  private:
   void Exit();
 
-  PanelContext& c_;
-  ReturnToMenu back_;
-  form::Control& frame_;
   form::Control& pager_;  // VScroll2
 };
 

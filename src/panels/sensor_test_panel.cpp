@@ -79,9 +79,7 @@ constexpr int kPagedFrom = 9;  // channels: fewer fit on one page
 }
 
 SensorTestPanel::SensorTestPanel(PanelContext& context, ReturnToMenu back)
-    : c_(context),
-      back_(std::move(back)),
-      frame_(context.screen.at("Frame7")),
+    : TestPanel(context, std::move(back), "Frame7", kMenuItem),
       level_(context.screen.at("Text3")),
       channel_(context.screen.at("DAC_Channel")),
       pager_(context.screen.at("HScroll1")) {
@@ -109,7 +107,7 @@ void SensorTestPanel::Exit() {
   frame_.setVisible(false);
   c_.state.SensorTestOn = false;
   c_.state.SensorValueRequested = false;
-  back_(kMenuItem);
+  GiveBackMenu();
   channel_.clear();
   pager_.setValue(0);
   pager_.setMax(0);

@@ -11,7 +11,7 @@ void AddSensorTestPanel(form::Form& f);
 
 // The sensor test panel's opening for the test menu and its Exit. The run-time grid is built
 // and removed through the two hooks.
-class SensorTestPanel {
+class SensorTestPanel : public TestPanel {
  public:
   static constexpr int kMenuItem = 5;
 
@@ -24,9 +24,6 @@ class SensorTestPanel {
  private:
   void Exit();
 
-  PanelContext& c_;
-  ReturnToMenu back_;
-  form::Control& frame_;
   std::array<form::Control*, 4> values_{};  // Label8(2), (4), (6), (8)
   form::Control& level_;                    // Text3
   form::Control& channel_;                  // DAC_Channel

@@ -36,7 +36,7 @@ void AddStackerPanel(Form& f) {
 }
 
 StackerPanel::StackerPanel(PanelContext& context, ReturnToMenu back)
-    : c_(context), back_(std::move(back)), frame_(context.screen.at("Frame5")) {
+    : TestPanel(context, std::move(back), "Frame5", kMenuItem) {
   for (size_t i = 0; i < label6_.size(); ++i) {
     label6_[i] = &c_.screen.at("Label6", static_cast<int>(i));
   }
@@ -60,7 +60,7 @@ void StackerPanel::Exit() {
   label6_[2]->setForeColor(HighlightText);
   frame_.setVisible(false);
   c_.state.StackerMotorTestOn = false;
-  back_(kMenuItem);
+  GiveBackMenu();
 }
 
 }  // namespace panels

@@ -9,7 +9,7 @@ namespace panels {
 void AddStackerPanel(form::Form& f);
 
 // "Stacking Active" and Exit; the panel's opening for the test menu.
-class StackerPanel {
+class StackerPanel : public TestPanel {
  public:
   static constexpr int kMenuItem = 3;
 
@@ -19,9 +19,6 @@ class StackerPanel {
  private:
   void Exit();
 
-  PanelContext& c_;
-  ReturnToMenu back_;
-  form::Control& frame_;
   std::array<form::Control*, 5> label6_{};
 };
 

@@ -146,6 +146,14 @@ void TestMenu::ReturnFromPanel(int item) {
   RefreshTestMenu();
 }
 
+void TestMenu::ReopenablePanel(int item, int16_t config::ActiveProfile::*code) {
+  DisableOthers(item);
+  if (IsOpen(item)) return;  // set up again without the mode command
+  c_.state.ShortReplyCount = 0;
+  c_.Send(c_.state.profile.*code);
+  MarkOpen(item);
+}
+
 void TestMenu::Wait(int ms) {
   WaitMs(c_.screen.host(), ms);
 }
@@ -167,32 +175,17 @@ void TestMenu::EnterTestMode() {
 }
 
 void TestMenu::EnterIoTest() {
-  DisableOthers(IoTestPanel::kMenuItem);
-  if (!IsOpen(IoTestPanel::kMenuItem)) {
-    c_.Send(c_.state.profile.EnterIoSensorTestCode);
-    MarkOpen(IoTestPanel::kMenuItem);
-    c_.state.ShortReplyCount = 0;
-  }
+  ReopenablePanel(IoTestPanel::kMenuItem, &config::ActiveProfile::EnterIoSensorTestCode);
   io_.Open();
 }
 
 void TestMenu::EnterBillMotorTest() {
-  DisableOthers(BillMotorPanel::kMenuItem);
-  if (!IsOpen(BillMotorPanel::kMenuItem)) {
-    c_.Send(c_.state.profile.EnterBillMotorTestCode);
-    MarkOpen(BillMotorPanel::kMenuItem);
-    c_.state.ShortReplyCount = 0;
-  }
+  ReopenablePanel(BillMotorPanel::kMenuItem, &config::ActiveProfile::EnterBillMotorTestCode);
   billMotor_.Open();
 }
 
 void TestMenu::EnterStackerMotorTest() {
-  DisableOthers(StackerPanel::kMenuItem);
-  if (!IsOpen(StackerPanel::kMenuItem)) {
-    c_.state.ShortReplyCount = 0;
-    c_.Send(c_.state.profile.EnterStackerMotorTestCode);
-    MarkOpen(StackerPanel::kMenuItem);
-  }
+  ReopenablePanel(StackerPanel::kMenuItem, &config::ActiveProfile::EnterStackerMotorTestCode);
   stacker_.Open();
 }
 
@@ -222,12 +215,7 @@ void TestMenu::EnterSensorTest() {
 }
 
 void TestMenu::EnterBillLengthTest() {
-  DisableOthers(BillLengthPanel::kMenuItem);
-  if (!IsOpen(BillLengthPanel::kMenuItem)) {
-    c_.state.ShortReplyCount = 0;
-    c_.Send(c_.state.profile.EnterBillLengthCode);
-    MarkOpen(BillLengthPanel::kMenuItem);
-  }
+  ReopenablePanel(BillLengthPanel::kMenuItem, &config::ActiveProfile::EnterBillLengthCode);
   billLength_.Open();
 }
 

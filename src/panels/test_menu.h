@@ -50,6 +50,9 @@ class TestMenu {
   void DisableOthers(int item);
   bool IsOpen(int item) const;
   void MarkOpen(int item);
+  // The common start of the panels that a second click sets up again: only the first sends
+  // the mode command `code` and marks the item open.
+  void ReopenablePanel(int item, int16_t config::ActiveProfile::*code);
   // A panel's Exit: the menu is offered again without the panel's open mark.
   void ReturnFromPanel(int item);
   void Wait(int ms);
