@@ -260,6 +260,7 @@ void TestMenu::EraseCalibration() {
     c_.Send(kEraseFram);
     Wait(kMemoryWait);
   }
+  terminalLog_.setText("");  // as every run of the click handler does
   EnterSensorAdjust();
 }
 
