@@ -60,3 +60,20 @@ void BM_KeyStroke(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 2);
 }
 BENCHMARK(BM_KeyStroke);
+
+// The IO test stream (mode 6, 40-byte frames) through the whole receive path: log, chain,
+// frame table, value cells.
+void BM_IoFrames(benchmark::State& state) {
+  Rig rig;
+  replies::MainState& s = rig.app.main().state();
+  s.profile.ReceiveDataMode = 6;
+  s.IoTestOn = true;
+  std::vector<uint8_t> bytes(400);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i % 3);
+  for (auto _ : state) {
+    rig.port.receive(bytes);
+    rig.app.main().interpreter().ReadReplies();
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
+}
+BENCHMARK(BM_IoFrames);
