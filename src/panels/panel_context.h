@@ -35,6 +35,8 @@ class TestPanel {
  public:
   TestPanel(const TestPanel&) = delete;
   TestPanel& operator=(const TestPanel&) = delete;
+  // Hides the panel's frame (Restart).
+  void Hide() { frame_.setVisible(false); }
 
  protected:
   TestPanel(PanelContext& context, ReturnToMenu back, const char* frame, int item)

@@ -1,11 +1,18 @@
 #include "panels/restart.h"
 
 #include "form/form.h"
+#include "form/host.h"
+#include "panels/test_menu.h"
 
 namespace panels {
 
 using namespace form;
 using namespace form::colours;
+
+namespace {
+constexpr int kFirstItem = 1, kLastItem = 9;
+constexpr int kRestartWait = 500;
+}  // namespace
 
 void AddRestartLabel(Form& f) {
   f.add(ControlDesign{.kind = Kind::Label,
@@ -21,6 +28,31 @@ void AddRestartLabel(Form& f) {
                       .bold = true,
                       .enabled = false,
                       .hand = true});
+}
+
+void TestMenu::RestartSession() {
+  ++restarts_;  // an entry waiting between its bytes stops
+  for (int i = kFirstItem; i <= kLastItem; ++i) items_[static_cast<size_t>(i)]->setVisible(false);
+  c_.state.AwaitingVersionMark = true;
+  items_[0]->setEnabled(true);
+  clearItem_.setEnabled(true);
+  replies::MainState& s = c_.state;
+  billMotor_.Hide();
+  s.BillMotorTestOn = false;
+  stacker_.Hide();
+  s.StackerMotorTestOn = false;
+  io_.Hide();
+  s.IoTestOn = false;
+  sensorTest_.Reset();
+  sensorAdjust_.Reset();
+  billLength_.Hide();
+  s.BillLengthTestOn = false;
+  interface_.Hide();
+  s.InterfaceSetupOn = false;
+  s.InterfaceSetAwaited = false;
+  c_.Send(s.profile.LeaveTestModeCode);
+  WaitMs(c_.screen.host(), kRestartWait);
+  c_.Send(s.profile.LeaveTestModeCode);
 }
 
 }  // namespace panels

@@ -30,10 +30,13 @@ void AddSensorAdjustPanel(Form& f) {
   // clang-format on
 }
 
-SensorAdjustPanel::SensorAdjustPanel(PanelContext& context, ReturnToMenu back)
+SensorAdjustPanel::SensorAdjustPanel(PanelContext& context, ReturnToMenu back,
+                                     LabelFactories& factories)
     : TestPanel(context, std::move(back), "Frame9", kMenuItem),
+      factories_(factories),
       pager_(context.screen.at("VScroll2")) {
   c_.screen.at("Label9", 1).onClick = [this] { Exit(); };
+  pager_.onChange = [this] { PageTable(); };
 }
 
 void SensorAdjustPanel::Open() {
@@ -41,7 +44,7 @@ void SensorAdjustPanel::Open() {
   frame_.setVisible(true);
   c_.state.ShortReplyCount = 0;
   c_.state.CommandPending = 1;
-  if (BuildSensorAdjustTable) BuildSensorAdjustTable();
+  BuildSensorAdjustTable();
 }
 
 // With FinishAdjustMode 1 the device leaves the adjustment by itself: nothing is sent.
@@ -50,9 +53,19 @@ void SensorAdjustPanel::Exit() {
   frame_.setVisible(false);
   c_.state.SensorAdjustOn = false;
   GiveBackMenu();
-  pager_.setValue(0);
+  RemoveTable();
+}
+
+void SensorAdjustPanel::Reset() {
+  frame_.setVisible(false);
+  if (c_.state.SensorAdjustOn) RemoveTable();
+  c_.state.SensorAdjustOn = false;
+}
+
+void SensorAdjustPanel::RemoveTable() {
+  pager_.setValue(0);  // pages back while the labels still exist
   pager_.setMax(0);
-  if (RemoveSensorAdjustTable) RemoveSensorAdjustTable();
+  factories_.RemoveSensorAdjustTable();
 }
 
 }  // namespace panels

@@ -74,19 +74,22 @@ void AddSensorTestPanel(Form& f) {
   // clang-format on
 }
 
-namespace {
-constexpr int kPagedFrom = 9;  // channels: fewer fit on one page
-}
-
-SensorTestPanel::SensorTestPanel(PanelContext& context, ReturnToMenu back)
+SensorTestPanel::SensorTestPanel(PanelContext& context, ReturnToMenu back,
+                                 LabelFactories& factories)
     : TestPanel(context, std::move(back), "Frame7", kMenuItem),
+      factories_(factories),
+      divider_(context.screen.at("Shape1")),
       level_(context.screen.at("Text3")),
       channel_(context.screen.at("DAC_Channel")),
       pager_(context.screen.at("HScroll1")) {
-  for (size_t i = 0; i < values_.size(); ++i) {
-    values_[i] = &c_.screen.at("Label8", 2 + 2 * static_cast<int>(i));
+  for (size_t i = 0; i < label8_.size(); ++i) {
+    label8_[i] = &c_.screen.at("Label8", static_cast<int>(i));
+  }
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    buttons_[i] = &c_.screen.at("Command3", static_cast<int>(i));
   }
   c_.screen.at("Label8", 10).onClick = [this] { Exit(); };
+  pager_.onChange = [this] { PageGrid(); };
 }
 
 void SensorTestPanel::Open() {
@@ -94,12 +97,12 @@ void SensorTestPanel::Open() {
   frame_.setVisible(true);
   c_.state.SensorValueRequested = false;
   c_.state.IoByteIndex = 0;
-  for (form::Control* value : values_) value->setText("");
+  for (int cell : {2, 4, 6, 8}) label8_[static_cast<size_t>(cell)]->setText("");
   level_.setText("");
   channel_.clear();
   c_.state.CommandPending = 1;
   pager_.setVisible(c_.state.profile.LedNumber >= kPagedFrom);
-  if (BuildSensorTestGrid) BuildSensorTestGrid();
+  BuildSensorTestGrid();
 }
 
 void SensorTestPanel::Exit() {
@@ -108,10 +111,21 @@ void SensorTestPanel::Exit() {
   c_.state.SensorTestOn = false;
   c_.state.SensorValueRequested = false;
   GiveBackMenu();
+  RemoveGrid();
+}
+
+void SensorTestPanel::Reset() {
+  frame_.setVisible(false);
+  c_.state.SensorValueRequested = false;
+  if (c_.state.SensorTestOn) RemoveGrid();
+  c_.state.SensorTestOn = false;
+}
+
+void SensorTestPanel::RemoveGrid() {
   channel_.clear();
-  pager_.setValue(0);
+  pager_.setValue(0);  // pages back while the labels still exist
   pager_.setMax(0);
-  if (RemoveSensorTestGrid) RemoveSensorTestGrid();
+  factories_.RemoveSensorTestGrid();
 }
 
 }  // namespace panels

@@ -96,13 +96,17 @@ TestMenu::TestMenu(PanelContext& context)
     : c_(context),
       terminalLog_(context.screen.at("Text1")),
       clearItem_(context.screen.at("Label4", 18)),
+      factories_(context.screen, context.state.labels),
       io_(context, [this](int item) { ReturnFromPanel(item); }),
       billMotor_(context, [this](int item) { ReturnFromPanel(item); }),
       stacker_(context, [this](int item) { ReturnFromPanel(item); }),
       billLength_(context, [this](int item) { ReturnFromPanel(item); }),
       interface_(context, [this](int item) { ReturnFromPanel(item); }),
-      sensorTest_(context, [this](int item) { ReturnFromPanel(item); }),
-      sensorAdjust_(context, [this](int item) { ReturnFromPanel(item); }) {
+      sensorTest_(
+          context, [this](int item) { ReturnFromPanel(item); }, factories_),
+      sensorAdjust_(
+          context, [this](int item) { ReturnFromPanel(item); }, factories_) {
+  c_.screen.at("Label1").onClick = [this] { RestartSession(); };
   for (size_t i = 0; i < items_.size(); ++i) {
     items_[i] = &c_.screen.at("Label2", static_cast<int>(i));
     items_[i]->onClick = [this, i] { Label2_Click(static_cast<int>(i)); };
@@ -154,8 +158,10 @@ void TestMenu::ReopenablePanel(int item, int16_t config::ActiveProfile::*code) {
   MarkOpen(item);
 }
 
-void TestMenu::Wait(int ms) {
+bool TestMenu::Wait(int ms) {
+  const unsigned restarts = restarts_;
   WaitMs(c_.screen.host(), ms);
+  return restarts == restarts_;
 }
 
 void TestMenu::EnterTestMode() {
@@ -196,9 +202,9 @@ void TestMenu::EnterSensorAdjust() {
   c_.state.ShortReplyCount = 0;
   if (FramSystem(c_.state.profile.ReceiveDataMode)) {
     c_.Send(kMemoryCommand);
-    Wait(kMemoryWait);
+    if (!Wait(kMemoryWait)) return;
     c_.Send(kAdjustFram);
-    Wait(kMemoryWait);
+    if (!Wait(kMemoryWait)) return;
   }
   c_.Send(c_.state.profile.EnterSensorAdjustCode);
   MarkOpen(kSensorAdjustItem);
@@ -236,7 +242,7 @@ void TestMenu::EnterInterfaceSetup() {
   c_.state.InterfaceSetupOn = true;
   c_.state.CommandPending = 2;
   c_.Send(c_.state.profile.EnterInterfaceSetupCode);
-  Wait(kInterfaceWait);
+  if (!Wait(kInterfaceWait)) return;
   c_.Send(c_.state.profile.AskInterfaceModeCode);
   MarkOpen(InterfacePanel::kMenuItem);
   interface_.Open();
@@ -255,10 +261,10 @@ void TestMenu::EraseCalibration() {
   if (!boxes || boxes->show(ask) != form::MsgResult::Ok) return;
   Waiting waiting(waiting_);
   c_.Send(kMemoryCommand);
-  Wait(kMemoryWait);
+  if (!Wait(kMemoryWait)) return;
   if (fram) {
     c_.Send(kEraseFram);
-    Wait(kMemoryWait);
+    if (!Wait(kMemoryWait)) return;
   }
   terminalLog_.setText("");  // as every run of the click handler does
   EnterSensorAdjust();

@@ -6,6 +6,7 @@
 #include "panels/bill_motor_panel.h"
 #include "panels/interface_panel.h"
 #include "panels/io_test_panel.h"
+#include "panels/label_factories.h"
 #include "panels/panel_context.h"
 #include "panels/sensor_adjust_panel.h"
 #include "panels/sensor_test_panel.h"
@@ -28,6 +29,9 @@ class TestMenu {
   // A click on Label2(index); the erase item also runs it for index 4.
   void Label2_Click(int index);
   void RefreshTestMenu();
+  // "Restart" (Label1): every panel closed, the grids removed, the menu locked, the device told
+  // twice to leave its test mode.
+  void RestartSession();
 
   SensorTestPanel& sensorTest() { return sensorTest_; }
   SensorAdjustPanel& sensorAdjust() { return sensorAdjust_; }
@@ -55,12 +59,14 @@ class TestMenu {
   void ReopenablePanel(int item, int16_t config::ActiveProfile::*code);
   // A panel's Exit: the menu is offered again without the panel's open mark.
   void ReturnFromPanel(int item);
-  void Wait(int ms);
+  // Waits; false when a Restart ran meanwhile, and the entry must stop.
+  bool Wait(int ms);
 
   PanelContext& c_;
   std::array<form::Control*, 10> items_{};
   form::Control& terminalLog_;  // Text1
   form::Control& clearItem_;    // Label4(18), "Clear" of the version panel
+  LabelFactories factories_;
   IoTestPanel io_;
   BillMotorPanel billMotor_;
   StackerPanel stacker_;
@@ -69,6 +75,7 @@ class TestMenu {
   SensorTestPanel sensorTest_;
   SensorAdjustPanel sensorAdjust_;
   int waiting_ = 0;  // entries inside their waits
+  unsigned restarts_ = 0;
 };
 
 }  // namespace panels

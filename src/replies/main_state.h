@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/active_profile.h"
+#include "replies/run_time_labels.h"
 
 namespace replies {
 
@@ -45,6 +46,9 @@ struct MainState {
 
   // The connected system's profile.
   config::ActiveProfile profile;
+
+  // The sensor panels' run-time labels.
+  RunTimeLabels labels;
 };
 
 using StateField = std::variant<int16_t*, bool*, std::string*, std::vector<uint8_t>*>;
