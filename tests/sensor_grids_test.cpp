@@ -1,0 +1,180 @@
+// The sensor panels' run-time grids and Restart, driven as a technician does against the
+// sample systems (Delta mode 3 N 6, India mode 7 N 16, Hotel mode 6 N 12, Golf mode 5 N 85).
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_screen.h"
+#include "report_session.h"
+
+namespace {
+
+using report_test::json;
+using report_test::Session;
+
+const char* const kDelta =
+    "\"&M091MTN06\" 0x04 0x09 0x00 0x03 0x40 0x00 0x00 0x00 0x0A 0x0B 0x0C 0x0D 0x80 0x01";
+const char* const kIndia = "\"ZRNVQP-30012020000JD001\" 0x5A 0x3C 0x01 0x02 0x00 0x81 0x50";
+const char* const kHotel = "\"ZRNQ48-21012013402JD001\" 0x5A 0x3C 0x01 0x02 0x00 0x81 0x50";
+const char* const kGolf = "\"ZRNNSW-10521013101JD001\" 0x5A 0x3C 0x01 0x02 0x00 0x81 0x50";
+
+class Grids : public ::testing::Test {
+ protected:
+  // The system reports itself, "Test Mode" opens the menu.
+  void OpenMenu(const char* report, const std::string& access = "Engineer Mode") {
+    session_ = std::make_unique<Session>();
+    report_test::CopySampleSet(s().dir().path());
+    s().run("wait 1150");
+    s().feed(report);
+    s().run("wait 1700");
+    main().setStatusText(8, access);
+    s().run("click Label2(0)");
+    s().run("sent");
+  }
+  Session& s() { return *session_; }
+  app::MainScreen& main() { return s().runner().application().main(); }
+  bool exists(const std::string& c) { return s().show(c).at("exists"); }
+  bool visible(const std::string& c) { return s().show(c).at("visible"); }
+  int left(const std::string& c) { return s().show(c).at("left"); }
+  int top(const std::string& c) { return s().show(c).at("top"); }
+  int runTimeLabels() {
+    int n = 0;
+    for (const form::Control* c : main().form().controls()) {
+      const std::string& name = c->name();
+      n += name.rfind("Name", 0) == 0 || name.rfind("Value", 0) == 0 ||
+           name.rfind("AdjName", 0) == 0 || name.rfind("AdjValue", 0) == 0;
+    }
+    return n;
+  }
+  std::vector<int> sent() {
+    const json list = s().run("sent").at(0).at("sent");
+    std::vector<int> bytes;
+    for (const json& w : list) bytes.push_back(w.at("b"));
+    return bytes;
+  }
+
+ private:
+  std::unique_ptr<Session> session_;
+};
+
+TEST_F(Grids, SensorTestColumnsArePagedEightAtATime) {
+  OpenMenu(kIndia);  // mode 7: three leading columns, then channels 1 to 16
+  s().run("click Label2(5)");
+  EXPECT_EQ(runTimeLabels(), 2 + 19 * 3);
+  EXPECT_EQ(s().text("SensorTestHeadings(3)"), "L");
+  EXPECT_EQ(s().text("SensorTestHeadings(6)"), "1");
+  EXPECT_EQ(s().show("DAC_Channel").at("items").size(), 19u);
+  EXPECT_EQ(s().show("DAC_Channel").at("listIndex"), 0);
+  EXPECT_EQ(left("SensorTestValues(1)"), 1080);
+  EXPECT_EQ(left("SensorTestValues(17)"), 7320);  // column 9 opens page 1
+  EXPECT_EQ(s().show("HScroll1").at("max"), 2);
+  EXPECT_EQ(s().text("Label8(1)"), "AD Sensor Mode 2");
+  EXPECT_FALSE(visible("Label8(3)"));
+  s().run("scroll HScroll1 1");
+  EXPECT_EQ(left("SensorTestValues(17)"), 1080);
+  EXPECT_EQ(left("SensorTestHeadings(1)"), 360);  // the row headings stay
+  s().run("scroll HScroll1 0");
+  EXPECT_EQ(left("SensorTestValues(17)"), 7320);
+
+  s().run("click Label8(10)");  // Exit removes every label
+  EXPECT_EQ(runTimeLabels(), 0);
+  EXPECT_FALSE(exists("SensorTestValues(1)"));
+  EXPECT_EQ(s().show("HScroll1").at("max"), 0);
+  s().run("click Label2(5)");  // and the next opening builds afresh
+  EXPECT_EQ(runTimeLabels(), 2 + 19 * 3);
+}
+
+TEST_F(Grids, UsersSeeOnlyTheAdSensorModeReading) {
+  OpenMenu(kDelta, "User Mode");  // mode 3, six channels: the list ends with "8"
+  s().run("click Label2(5)");
+  EXPECT_FALSE(visible("Text3"));
+  EXPECT_FALSE(visible("Command3(1)"));
+  EXPECT_TRUE(visible("Label8(5)"));
+  EXPECT_FALSE(visible("Label8(7)"));
+  EXPECT_EQ(s().show("DAC_Channel").at("items").back(), "8");
+  EXPECT_FALSE(visible("HScroll1"));
+}
+
+TEST_F(Grids, BeyondTheArraysTheGridsStopAtTheirLimits) {
+  OpenMenu(kGolf);  // 85 channels: the largest grid
+  s().run("click Label2(5)");
+  EXPECT_EQ(left("SensorTestValues(170)"), 65880);
+  s().run("scroll HScroll1 10");
+  EXPECT_EQ(left("SensorTestValues(170)"), 3480);
+  s().run("click Label8(10)");
+  s().run("click Label2(4)");  // an EEPROM table of 85 rows
+  EXPECT_EQ(top("SensorAdjustValues(425)"), 41400);
+  EXPECT_EQ(s().show("VScroll2").at("max"), 7);
+  s().run("click Label9(1)");
+
+  OpenMenu(kIndia);
+  main().state().profile.LedNumber = 83;  // mode 7: 86 columns, 85 fit
+  s().run("click Label2(5)");
+  EXPECT_TRUE(exists("SensorTestValues(170)"));
+  EXPECT_EQ(runTimeLabels(), 2 + 85 * 3);
+  std::string frames;  // more than two frames of sensor readings
+  for (int i = 0; i < 120; ++i) frames += " 90";
+  s().feed(frames);
+  s().run("click Label8(10)");
+  EXPECT_EQ(runTimeLabels(), 0);
+
+  OpenMenu(kHotel);
+  main().state().profile.LedNumber = 85;  // a FRAM table holds 60 rows
+  s().run("click Label2(4)");
+  s().run("wait 1100");
+  EXPECT_EQ(runTimeLabels(), 8 + 60 * 8);
+  EXPECT_EQ(s().text("SensorAdjustHeadings(6)"), "FRAM1");
+  s().run("click Label9(1)");
+  EXPECT_EQ(runTimeLabels(), 0);
+}
+
+TEST_F(Grids, AdjustTableRowsRangesAndHiddenCells) {
+  OpenMenu(kDelta);  // mode 3, N 6: no EEPROM column, no sixth row
+  s().run("click Label2(4)");
+  EXPECT_EQ(s().text("SensorAdjustHeadings(1)"), "Sensor");
+  EXPECT_EQ(left("SensorAdjustHeadings(1)"), 240);
+  EXPECT_FALSE(visible("SensorAdjustHeadings(6)"));
+  EXPECT_FALSE(visible("SensorAdjustValues(5)"));
+  EXPECT_FALSE(visible("SensorAdjustHeadings(12)"));
+  const auto& p = main().state().profile;
+  EXPECT_EQ(s().text("SensorAdjustValues(7)"),
+            std::to_string(p.VrRangeMinimum[2]) + "~" + std::to_string(p.VrRangeMaximum[2]));
+  EXPECT_FALSE(visible("VScroll2"));
+}
+
+TEST_F(Grids, RestartClosesEverythingAndSendsLeaveTwice) {
+  OpenMenu(kIndia);
+  s().run("click Label2(5)");
+  s().run("scroll HScroll1 2");
+  sent();
+  s().run("click Label1");
+  EXPECT_EQ(runTimeLabels(), 0);
+  EXPECT_FALSE(visible("Frame7"));
+  EXPECT_FALSE(visible("Label2(1)"));
+  EXPECT_TRUE(s().enabled("Label2(0)"));
+  EXPECT_EQ(s().state("SensorTestOn"), false);
+  EXPECT_EQ(s().state("AwaitingVersionMark"), true);
+  EXPECT_EQ(s().show("Label2(5)").at("foreColor"), "#FFFF00");  // until the next "Test Mode"
+  const int leave = s().state("LeaveTestModeCode");
+  const json list = s().run("sent").at(0).at("sent");
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[0].at("b"), leave);
+  EXPECT_GT(list[1].at("t").get<uint64_t>() - list[0].at("t").get<uint64_t>(), 500u);
+  s().run("click Label1");  // nothing more to remove, the two codes again
+  EXPECT_EQ(sent(), (std::vector<int>{leave, leave}));
+}
+
+TEST_F(Grids, RestartDuringAWaitingEntryStopsIt) {
+  OpenMenu(kHotel);  // Sensor Adjust waits twice 500 ms on this FRAM system
+  s().run("at " + std::to_string(s().now() + 200) + " click Label1");
+  s().run("click Label2(4)");
+  s().run("wait 1000");
+  const int leave = s().state("LeaveTestModeCode");
+  EXPECT_EQ(sent(), (std::vector<int>{0x16, leave, leave}));
+  EXPECT_FALSE(visible("Frame9"));
+  EXPECT_EQ(runTimeLabels(), 0);
+}
+
+}  // namespace
