@@ -166,6 +166,19 @@ TEST_F(Grids, RestartClosesEverythingAndSendsLeaveTwice) {
   EXPECT_EQ(sent(), (std::vector<int>{leave, leave}));
 }
 
+TEST_F(Grids, NothingReachesTheDeviceAfterThePanelIsLeft) {
+  OpenMenu(kIndia);
+  s().run("click Label2(5)");
+  s().run("settext Text3 \"100\"");
+  sent();
+  s().run("click Command3(1)");  // the channel byte now, the level 400 ms later
+  s().run("click Label8(10)");
+  s().run("wait 1000");
+  const int leave = s().state("LeaveTestModeCode");
+  EXPECT_EQ(sent(), (std::vector<int>{1, leave}));
+  EXPECT_TRUE(s().enabled("Command3(1)"));
+}
+
 TEST_F(Grids, RestartDuringAWaitingEntryStopsIt) {
   OpenMenu(kHotel);  // Sensor Adjust waits twice 500 ms on this FRAM system
   s().run("at " + std::to_string(s().now() + 200) + " click Label1");

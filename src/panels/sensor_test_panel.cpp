@@ -78,6 +78,7 @@ SensorTestPanel::SensorTestPanel(PanelContext& context, ReturnToMenu back,
                                  LabelFactories& factories)
     : TestPanel(context, std::move(back), "Frame7", kMenuItem),
       factories_(factories),
+      dac_(context),
       divider_(context.screen.at("Shape1")),
       level_(context.screen.at("Text3")),
       channel_(context.screen.at("DAC_Channel")),
@@ -115,6 +116,7 @@ void SensorTestPanel::Exit() {
 }
 
 void SensorTestPanel::Reset() {
+  dac_.Stop();
   frame_.setVisible(false);
   c_.state.SensorValueRequested = false;
   if (c_.state.SensorTestOn) RemoveGrid();
@@ -122,6 +124,7 @@ void SensorTestPanel::Reset() {
 }
 
 void SensorTestPanel::RemoveGrid() {
+  dac_.Stop();  // nothing reaches the device after the panel is left
   channel_.clear();
   pager_.setValue(0);  // pages back while the labels still exist
   pager_.setMax(0);

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 
+#include "panels/dac_tool.h"
 #include "panels/label_factories.h"
 #include "panels/panel_context.h"
 
@@ -33,6 +34,7 @@ class SensorTestPanel : public TestPanel {
   void RemoveGrid();
 
   LabelFactories& factories_;
+  DacTool dac_;
   std::array<form::Control*, 10> label8_{};  // Label8(0..9)
   std::array<form::Control*, 2> buttons_{};  // Command3(0), Command3(1)
   form::Control& divider_;                   // Shape1
