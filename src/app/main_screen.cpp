@@ -114,6 +114,9 @@ void MainScreen::wireStages() {
   stages.billMotor = [this](uint8_t b) { testReplies_->BillMotor(b); };
   stages.stackerMotor = [this](uint8_t b) { testReplies_->StackerMotor(b); };
   stages.ioTest = [this](uint8_t b) { ioReply_->IoTest(b); };
+  sensorReplies_ = std::make_unique<replies::SensorReplies>(form_, state_);
+  stages.sensorTest = [this](uint8_t b) { sensorReplies_->SensorTest(b); };
+  stages.sensorAdjust = [this](uint8_t b) { sensorReplies_->SensorAdjust(b); };
   stages.billLength = [this](uint8_t b) { testReplies_->BillLength(b); };
   stages.interfaceSetup = [this](uint8_t b) { testReplies_->InterfaceSetup(b); };
 }

@@ -10,6 +10,7 @@
 #include "replies/io_reply.h"
 #include "replies/main_state.h"
 #include "replies/reply_interpreter.h"
+#include "replies/sensor_replies.h"
 #include "replies/test_replies.h"
 #include "replies/version_reply.h"
 #include "serial/comm_port.h"
@@ -64,6 +65,7 @@ class MainScreen {
   std::unique_ptr<replies::VersionReply> version_;
   std::unique_ptr<replies::TestReplies> testReplies_;
   std::unique_ptr<replies::IoReply> ioReply_;
+  std::unique_ptr<replies::SensorReplies> sensorReplies_;
   panels::PanelContext panels_;
   std::unique_ptr<panels::TestMenu> menu_;
   form::Control* statusBar_ = nullptr;
