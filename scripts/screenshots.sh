@@ -25,3 +25,31 @@ $shot docs/stacker.png --report "$alpha" --click 'Label2(0)' --click 'Label2(3)'
 $shot docs/bill-length.png --report "$hotel" --click 'Label2(0)' --enter 6 --feed '\xAA\x00\x9C'
 $shot docs/interface-setup.png --report "$hotel" --access 'Production Mode' \
   --click 'Label2(0)' --click 'Label2(8)' --feed '\xAA\xAB\x07'
+
+# Sensor test, Foxtrot (mode 5, 16 channels): readings, then row 1 and row 2 of every column;
+# row-2 values above the channel's maximum are red.
+foxtrot='&M492NS016\x05\x49\x00\x05\x50\x00\x00\x10\x2A\x2B\x2C\x2D\x80\x01'
+sensor="\xAA$(zeros 9)\x03\x04\x05\x06"
+for i in $(seq 16); do sensor="$sensor\\x$(printf %02X $((100 + i)))"; done
+for i in $(seq 16); do sensor="$sensor\\x$(printf %02X $(( i % 3 == 0 ? 230 : 120 + i )))"; done
+$shot docs/sensor-test.png --report "$foxtrot" --access 'Engineer Mode' --click 'Label2(0)' \
+  --click 'Label2(5)' --feed "$sensor"
+$shot docs/sensor-test-page1.png --report "$foxtrot" --access 'Engineer Mode' \
+  --click 'Label2(0)' --click 'Label2(5)' --feed "$sensor" --scroll 'HScroll1=1'
+
+# Sensor adjust, Hotel (mode 6, FRAM, 12 channels) and Golf (mode 5, 85 channels, page 2):
+# VR, adjust and stored values; out-of-range values and stored values that differ are red.
+adjust="\xAA"
+for i in $(seq 12); do adjust="$adjust\\x$(printf %02X $(( i % 4 == 0 ? 10 : 100 + i )))"; done
+for round in 1 2 3 4; do
+  for i in $(seq 12); do adjust="$adjust\\x$(printf %02X $(( round > 1 && i % 5 == 0 ? 77 : 150 + i )))"; done
+done
+$shot docs/sensor-adjust.png --report "$hotel" --access 'Engineer Mode' --click 'Label2(0)' \
+  --click 'Label2(4)' --feed "$adjust"
+golf='ZRNNSW-10521013101JD001\x5A\x3C\x01\x02\x00\x81\x50'
+golf_adjust="\xAA"
+for run in 1 2 3; do
+  for i in $(seq 85); do golf_adjust="$golf_adjust\\x$(printf %02X $(( (i * 7 + run) % 256 )))"; done
+done
+$shot docs/sensor-adjust-page2.png --report "$golf" --access 'Engineer Mode' --click 'Label2(0)' \
+  --click 'Label2(4)' --feed "$golf_adjust" --scroll 'VScroll2=2'

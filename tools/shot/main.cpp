@@ -1,10 +1,11 @@
 // ba-shot OUT.png [--folder DIR] [--terminal] [--report TEXT] [--access MODE] [--click NAME]...
-// [--enter N]... [--feed TEXT]: a screenshot of the screen in front 1.5 s after start, with a loopback port
-// instead of a serial line. With --report the device reports itself (TEXT with \xHH for bytes)
-// once the port is open, and the picture is taken when the menu has unlocked. --access sets
-// the access mode of status panel 8. Each --click clicks a main-screen control ("Command5",
-// "Label2(1)") in turn, then each --enter runs a test menu entry as code does (the bill length
-// panel has no usable menu item); --feed bytes arrive next and are read before the picture.
+// [--enter N]... [--feed TEXT] [--scroll NAME=VALUE]...: a screenshot of the screen in front 1.5 s
+// after start, with a loopback port instead of a serial line. With --report the device reports
+// itself (TEXT with \xHH for bytes) once the port is open, and the picture is taken when the menu
+// has unlocked. --access sets the access mode of status panel 8. Each --click clicks a main-screen
+// control ("Command5", "Label2(1)") in turn, then each --enter runs a test menu entry as code does
+// (the bill length panel has no usable menu item); --feed bytes arrive next and are read, and each
+// --scroll NAME=VALUE moves a scroll bar before the picture.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPixmap>
@@ -33,6 +34,7 @@ struct ShotOptions {
   std::string access;
   std::vector<int> entries;
   std::vector<uint8_t> feed;
+  std::vector<std::pair<std::string, int>> scrolls;
 };
 
 // Bytes given as text with \xHH; false (and a message) when they do not parse.
@@ -72,7 +74,9 @@ std::optional<ShotOptions> ParseOptions(const QCoreApplication& app) {
   const QCommandLineOption enter(
       "enter", "Runs test menu entry N by code after the clicks (repeatable).", "N");
   const QCommandLineOption feed("feed", "Bytes that arrive after the clicks.", "TEXT");
-  parser.addOptions({folder, terminal, report, click, access, enter, feed});
+  const QCommandLineOption scroll("scroll", "Scrolls a scroll bar after the bytes (repeatable).",
+                                  "NAME=VALUE");
+  parser.addOptions({folder, terminal, report, click, access, enter, feed, scroll});
   const bool parsed = parser.parse(app.arguments());
   if (parsed && parser.isSet("help")) parser.showHelp(0);
   if (!parsed || parser.positionalArguments().size() != 1) {
@@ -91,6 +95,10 @@ std::optional<ShotOptions> ParseOptions(const QCoreApplication& app) {
   if (parser.isSet(feed) && !ParseBytes(parser.value(feed), options.feed)) return std::nullopt;
   options.access = gui::ToUtf8(parser.value(access));
   for (const QString& n : parser.values(enter)) options.entries.push_back(n.toInt());
+  for (const QString& pair : parser.values(scroll)) {
+    const qsizetype eq = pair.indexOf('=');
+    if (eq > 0) options.scrolls.emplace_back(gui::ToUtf8(pair.left(eq)), pair.mid(eq + 1).toInt());
+  }
   for (const QString& name : parser.values(click)) options.clicks.push_back(gui::ToUtf8(name));
   return options;
 }
@@ -119,6 +127,9 @@ bool TakeShot(const ShotOptions& o) {
   if (!o.feed.empty()) {
     port.receive(o.feed);
     form::WaitMs(host.host(), 300);
+  }
+  for (const auto& [name, value] : o.scrolls) {
+    if (form::Control* c = FindControl(screen, name)) screen.userScroll(*c, value);
   }
   gui::FormView* front = host.windowOf(app.setupForm());
   if (!front || !app.setupForm().visible()) front = &view;
