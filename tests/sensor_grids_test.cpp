@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app/main_screen.h"
+#include "form/virtual_host.h"
+#include "panels/label_factories.h"
 #include "report_session.h"
 
 namespace {
@@ -128,6 +130,29 @@ TEST_F(Grids, BeyondTheArraysTheGridsStopAtTheirLimits) {
   EXPECT_EQ(s().text("SensorAdjustHeadings(6)"), "FRAM1");
   s().run("click Label9(1)");
   EXPECT_EQ(runTimeLabels(), 0);
+}
+
+TEST(LabelFactories, RefuseWhatTheArraysCannotHoldAndReuseRemovedNames) {
+  form::VirtualHost vh;
+  form::Form f("MainScreen", vh.host());
+  f.add(form::ControlDesign{.kind = form::Kind::Frame, .name = "Frame7"});
+  f.add(form::ControlDesign{.kind = form::Kind::Frame, .name = "Frame9"});
+  replies::RunTimeLabels labels;
+  panels::LabelFactories factories(f, labels);
+  factories.AddSensorTestValue(0, "Value0", "", 615, 375, 0, 0);      // below the array
+  factories.AddSensorTestValue(171, "Value171", "", 615, 375, 0, 0);  // beyond it
+  factories.AddSensorAdjustValue(3, "Frame7", "", 615, 375, 0, 0);    // a name in use
+  EXPECT_EQ(f.find("Value0"), nullptr);
+  EXPECT_EQ(f.find("Value171"), nullptr);
+  EXPECT_EQ(labels.SensorAdjustValues[3], nullptr);
+  factories.AddSensorTestValue(170, "Value170", "7", 615, 375, 1440, 65880);
+  ASSERT_NE(f.slot("SensorTestValues", 170), nullptr);
+  EXPECT_EQ(f.slot("SensorTestValues", 170)->left(), 65880);
+  EXPECT_EQ(f.slot("SensorTestValues", 170)->container(), &f.at("Frame7"));
+  factories.RemoveSensorTestGrid();
+  EXPECT_EQ(f.find("Value170"), nullptr);
+  factories.AddSensorTestValue(170, "Value170", "", 615, 375, 0, 0);
+  EXPECT_NE(f.find("Value170"), nullptr);
 }
 
 TEST_F(Grids, AdjustTableRowsRangesAndHiddenCells) {
