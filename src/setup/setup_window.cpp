@@ -1,11 +1,158 @@
 #include "setup/setup_window.h"
 
+#include <string>
+
 namespace setup {
 
+using form::ControlDesign;
+using form::Kind;
+namespace colours = form::colours;
+
+namespace {
+
+constexpr int kModePanel = 8;  // of the main screen's status bar
+constexpr const char* kUserMode = "User Mode";
+constexpr const char* kAdminMode = "Admin Mode";
+
+struct Account {
+  const char* user;
+  const char* password;
+  const char* mode;
+};
+// Tried in this order; the first whose name and password both match wins.
+constexpr Account kAccounts[] = {
+    {"mira_tek", "qpa-xn", kAdminMode},
+    {"qx", "zul", "Engineer Mode"},
+    {"wj", "zul", "Production Mode"},
+};
+
+constexpr const char* kTabCaptions[] = {"Login", "System Parameter", "Communication Code",
+                                        "Interface Parameter"};
+
+}  // namespace
+
 SetupWindow::SetupWindow(form::Host& host, form::Form& owner)
-    : host_(host), owner_(owner), form_("SetupScreen", host) {
+    : host_(host), owner_(owner), statusBar_(owner.at("StatusBar1")), form_("SetupScreen", host) {
   form_.setCaption("Parameter Setup");
   form_.setSize(11760, 8280);
+  addControls();
+}
+
+void SetupWindow::addControls() {
+  tabs_ = &form_.add(ControlDesign{.kind = Kind::TabControl,
+                                   .name = "SSTab1",
+                                   .left = 120,
+                                   .top = 120,
+                                   .width = 11520,
+                                   .height = 8040});
+  for (const char* caption : kTabCaptions) tabs_->addItem(caption);
+  tabs_->onTabClick = [this](int) { RefreshTab(); };
+  addLoginTab();
+}
+
+void SetupWindow::addLoginTab() {
+  const auto onLogin = [this](ControlDesign d) {
+    form::Control& c = form_.add(d, tabs_);
+    c.setTabPage(0);
+    return &c;
+  };
+  onLogin(ControlDesign{.kind = Kind::Label,
+                        .name = "lblLabels",
+                        .index = 0,
+                        .caption = "Login Name",
+                        .left = 3240,
+                        .top = 2160,
+                        .width = 1695,
+                        .height = 375,
+                        .fontSize = 12,
+                        .align = form::Align::Right});
+  onLogin(ControlDesign{.kind = Kind::Label,
+                        .name = "lblLabels",
+                        .index = 1,
+                        .caption = "Password",
+                        .left = 3240,
+                        .top = 2760,
+                        .width = 1695,
+                        .height = 375,
+                        .fontSize = 12,
+                        .align = form::Align::Right});
+  userName_ = onLogin(ControlDesign{.kind = Kind::TextBox,
+                                    .name = "txtUserName",
+                                    .left = 5160,
+                                    .top = 2160,
+                                    .width = 2535,
+                                    .height = 375,
+                                    .fontSize = 12,
+                                    .maxLength = 10});
+  password_ = onLogin(ControlDesign{.kind = Kind::TextBox,
+                                    .name = "txtPassword",
+                                    .left = 5160,
+                                    .top = 2760,
+                                    .width = 2535,
+                                    .height = 375,
+                                    .fontSize = 12,
+                                    .maxLength = 10});
+  password_->setPasswordChar('*');
+  form::Control* ok = onLogin(ControlDesign{.kind = Kind::CommandButton,
+                                            .name = "cmdOK",
+                                            .caption = "Login",
+                                            .left = 4080,
+                                            .top = 3480,
+                                            .width = 1455,
+                                            .height = 495,
+                                            .fontSize = 12});
+  form::Control* cancel = onLogin(ControlDesign{.kind = Kind::CommandButton,
+                                                .name = "cmdCancel",
+                                                .caption = "Cancel",
+                                                .left = 5880,
+                                                .top = 3480,
+                                                .width = 1455,
+                                                .height = 495,
+                                                .fontSize = 12});
+  result_ = onLogin(ControlDesign{.kind = Kind::Label,
+                                  .name = "Label1",
+                                  .left = 2280,
+                                  .top = 4320,
+                                  .width = 6975,
+                                  .height = 615,
+                                  .fore = colours::Red,
+                                  .fontSize = 20.25,
+                                  .align = form::Align::Center});
+  ok->onClick = [this] { Login(); };
+  cancel->onClick = [this] { ClearLogin(); };
+  form_.setDefaultButton(ok);
+  form_.setCancelButton(cancel);
+}
+
+void SetupWindow::Login() {
+  const std::string& user = userName_->text();
+  const std::string& password = password_->text();
+  const char* mode = nullptr;
+  for (const Account& a : kAccounts) {
+    if (user == a.user && password == a.password) {
+      mode = a.mode;
+      break;
+    }
+  }
+  result_->setText(mode ? "Login Succeed" : "Login Failed");
+  result_->setForeColor(mode ? colours::Blue : colours::Red);
+  userName_->setText("");
+  password_->setText("");
+  statusBar_.setPanelText(kModePanel, mode ? mode : kUserMode);  // a failure ends any mode
+}
+
+void SetupWindow::ClearLogin() {
+  userName_->setText("");
+  password_->setText("");
+  result_->setText("");
+}
+
+std::string SetupWindow::AccessMode() const {
+  return statusBar_.panelText(kModePanel);
+}
+
+void SetupWindow::RefreshTab() {
+  if (AccessMode() != kAdminMode) tabs_->setValue(0);
 }
 
 void SetupWindow::Show() {

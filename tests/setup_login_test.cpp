@@ -1,0 +1,70 @@
+// The setup window's login: the accounts set the access mode of the main screen's status
+// panel 8, a failure returns to "User Mode", and only "Admin Mode" gets past the "Login" tab.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "report_session.h"
+
+namespace {
+
+using report_test::Session;
+
+class Login : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    s.run("wait 100");
+    s.run("click Command5");  // "Setup"
+  }
+  // Types the account into the boxes and presses Enter in the password box.
+  void LogIn(const std::string& user, const std::string& password) {
+    s.run("type txtUserName \"" + user + "\"");
+    s.run("type txtPassword \"" + password + "\"");
+    s.run("key txtPassword 13");
+  }
+  std::string mode() { return s.show("MainScreen.StatusBar1").at("panels").at(7); }
+  int tab() { return s.show("SSTab1").at("value"); }
+
+  Session s;
+};
+
+TEST_F(Login, AccountsSetTheModeAndAFailureEndsIt) {
+  ASSERT_TRUE(s.show("SetupScreen").at("visible"));
+  EXPECT_EQ(s.show("txtPassword").at("text"), "");
+  LogIn("mira_tek", "qpa-xn");
+  EXPECT_EQ(mode(), "Admin Mode");
+  EXPECT_EQ(s.text("Label1"), "Login Succeed");
+  EXPECT_EQ(s.show("Label1").at("foreColor"), "#0000FF");
+  EXPECT_EQ(s.text("txtUserName"), "");
+  EXPECT_EQ(s.text("txtPassword"), "");
+
+  LogIn("mira_tek", "zul");  // the admin name with the engineers' password
+  EXPECT_EQ(mode(), "User Mode");
+  EXPECT_EQ(s.text("Label1"), "Login Failed");
+  EXPECT_EQ(s.show("Label1").at("foreColor"), "#FF0000");
+
+  LogIn("qx ", "zul");  // a trailing blank
+  EXPECT_EQ(mode(), "User Mode");
+  LogIn("wj", "zul");
+  EXPECT_EQ(mode(), "Production Mode");
+
+  s.run("type txtUserName \"qx\"");
+  s.run("key txtUserName 27");  // Escape: Cancel empties the boxes, the mode stays
+  EXPECT_EQ(s.text("txtUserName"), "");
+  EXPECT_EQ(s.text("Label1"), "");
+  EXPECT_EQ(mode(), "Production Mode");
+}
+
+TEST_F(Login, OnlyAdminModeGetsPastTheLoginTab) {
+  LogIn("qx", "zul");
+  s.run("tab 2");
+  EXPECT_EQ(tab(), 0);
+  LogIn("mira_tek", "qpa-xn");
+  s.run("tab 2");
+  EXPECT_EQ(tab(), 2);
+  s.run("close");  // the mode outlives the window
+  s.run("click Command5");
+  EXPECT_EQ(mode(), "Admin Mode");
+}
+
+}  // namespace
