@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the screenshots need, when missing.
 set -euo pipefail
 packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  nlohmann-json3-dev qt6-base-dev libqt6serialport6-dev libgl-dev xvfb xauth
+  nlohmann-json3-dev qt6-base-dev qt6-serialport-dev libgl-dev xvfb xauth
   fonts-comic-neue fonts-liberation clang-format)
 missing=()
 for p in "${packages[@]}"; do
