@@ -141,18 +141,6 @@ TEST_F(DacTool, LedSequenceLightsChannelsOneToFive) {
   }
 }
 
-TEST_F(DacTool, SendDuringTheSequenceLeavesAllLedLightHeld) {
-  state().profile.ReceiveDataMode = 1;
-  level().setText("7");
-  screen().userClick(allLed());
-  screen().userClick(sendButton());
-  run(400);
-  EXPECT_TRUE(sendButton().enabled());
-  EXPECT_FALSE(allLed().enabled());
-  run(4000);
-  EXPECT_TRUE(allLed().enabled());
-}
-
 TEST_F(DacTool, StopSilencesSequenceAndPendingSend) {
   state().profile.ReceiveDataMode = 2;
   screen().userClick(allLed());
@@ -166,16 +154,6 @@ TEST_F(DacTool, StopSilencesSequenceAndPendingSend) {
   EXPECT_EQ(at("Timer4").tag(), "1");
   screen().userClick(allLed());
   EXPECT_EQ(steps(1), std::vector<Bytes>{{1}});
-}
-
-TEST_F(DacTool, StrayStepTagSendsNothingAndRestarts) {
-  state().profile.ReceiveDataMode = 1;
-  for (const char* tag : {"abc", "11", "-3", "99999999999999999999"}) {
-    dac.Stop();
-    at("Timer4").setTag(tag);
-    screen().userClick(allLed());
-    EXPECT_EQ(steps(2), (std::vector<Bytes>{{}, {1}})) << tag;
-  }
 }
 
 TEST_F(DacTool, KeyFilterAdmitsDecimalBytes) {

@@ -95,32 +95,6 @@ TEST_F(PanelsLayout, ArraysAreWholeAndInTheirOwnFrame) {
   EXPECT_EQ(f.at("ImageList1").kind(), Kind::ImageList);
 }
 
-TEST_F(PanelsLayout, TestMenuAndRestartStartLocked) {
-  for (int i = 0; i < 10; ++i) {
-    const Control& item = f.at("Label2", i);
-    EXPECT_EQ(item.visible(), i == 0) << i;
-    EXPECT_TRUE(item.handCursor());
-  }
-  EXPECT_FALSE(f.at("Label2", 0).enabled());
-  EXPECT_FALSE(f.userClick(f.at("Label2", 0)));
-  const Control& restart = f.at("Label1");
-  EXPECT_TRUE(restart.visible());
-  EXPECT_FALSE(restart.enabled());
-}
-
-TEST_F(PanelsLayout, IoValueCellsStandBesideTheirCaptions) {
-  for (int row = 0; row < 10; ++row) {
-    const Control& caption = f.at("Label7", 2 * row + 1);
-    const Control& value = f.at("Label7", 2 * row + 2);
-    EXPECT_EQ(value.text(), "");
-    EXPECT_EQ(value.top(), caption.top()) << caption.text();
-    EXPECT_TRUE(value.border() && value.alignment() == Align::Center);
-  }
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(f.at("Command2", i).visible(), i < 2) << i;
-  for (int i = 0; i < 11; ++i) EXPECT_EQ(f.at("Option1", i).value(), 0) << i;
-  EXPECT_EQ(f.at("Option1", 0).tag(), "0");
-}
-
 TEST_F(PanelsLayout, PanelTimersStayIdle) {
   int ticks = 0;
   for (const char* name : {"Timer3", "Timer4"}) {

@@ -124,24 +124,6 @@ TEST_F(SensorTestReplies, Mode3FrameFollowsChannelCount) {
   EXPECT_EQ(s.IoByteIndex, 0);
 }
 
-TEST_F(SensorTestReplies, LeadingColumnsAndFixedLayouts) {
-  Setup(6, 12);
-  Grid(28);
-  Test(40, {{23, 255}});
-  EXPECT_EQ(Texts(&Bench::T, {1, 3, 5, 27, 28}), "1/2/11/22/36");
-  EXPECT_EQ(T(2).backColor(), MenuText);
-  EXPECT_EQ(s.IoByteIndex, 0);
-  Test(40, {{23, 150}});
-  EXPECT_EQ(T(2).backColor(), Red);
-
-  Setup(9, 12);
-  Test(33);
-  EXPECT_EQ(Texts(&Bench::T, {24, 26}), "31/35");  // 32 and 33 are not shown
-  EXPECT_EQ(s.IoByteIndex, 0);
-  Test(8, {{8, 99}});
-  EXPECT_EQ(T(1).text(), "99");
-}
-
 TEST_F(SensorTestReplies, ColumnsBeyondTheGridAreNotWritten) {
   Grid(170);
   Setup(5, 90);  // 90 channels, 85 columns

@@ -101,27 +101,6 @@ TEST_F(IoReplyFrames, EachModePlacesItsBytes) {
   EXPECT_EQ(s.IoByteIndex, 0);
 }
 
-TEST_F(IoReplyFrames, EveryFrameLandsInTheSameCells) {
-  for (auto [mode, channels, length] : {std::tuple{0, 0, 29},
-                                        {3, 0, 20},
-                                        {5, 2, 17},
-                                        {5, 16, 45},
-                                        {6, 0, 40},
-                                        {8, 0, 31},
-                                        {10, 0, 34}}) {
-    s.profile.LedNumber = static_cast<int16_t>(channels);
-    s.IoByteIndex = 0;
-    ioCells(true);
-    feedFrame(mode, length);
-    const std::string first = ioCells(true);
-    for (int k = 2; k <= 5; ++k) {
-      feedFrame(mode, length);
-      EXPECT_EQ(ioCells(true), first) << "mode " << mode << " frame " << k;
-      EXPECT_EQ(s.IoByteIndex, 0) << "mode " << mode;
-    }
-  }
-}
-
 TEST_F(IoReplyFrames, ACounterWithoutFrameEndSaturates) {
   for (auto [mode, channels] :
        {std::pair{11, 16}, {-1, 16}, {5, 0}, {5, 1}, {5, -100}, {5, 32767}}) {
@@ -210,18 +189,6 @@ TEST_F(TestRepliesInterface, ConfirmsAnAwaitedSettingOrSelectsTheReportedOne) {
   EXPECT_EQ(clicks, (std::vector<int>{7, 0}));
   EXPECT_EQ(f.at("Option1", 0).value() + f.at("Option1", 7).value(), 1);
   EXPECT_EQ(s.ShortReplyCount, 0);
-}
-
-TEST_F(TestRepliesInterface, OtherModesOnlyCount) {
-  s.profile.ReceiveDataMode = 3;
-  for (bool awaited : {true, false}) {
-    s.InterfaceSetAwaited = awaited;
-    s.ShortReplyCount = 0;
-    for (int i = 0; i < kMany; ++i) test.InterfaceSetup(static_cast<uint8_t>(i % 11));
-    EXPECT_EQ(s.ShortReplyCount, 32767);
-  }
-  EXPECT_TRUE(boxes.empty());
-  for (int i = 0; i <= 10; ++i) EXPECT_EQ(f.at("Option1", i).value(), 0) << i;
 }
 
 }  // namespace
