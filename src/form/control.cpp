@@ -309,6 +309,13 @@ void Control::clear() {
   changed();
 }
 
+void Control::setItems(std::vector<std::string> items) {
+  items_ = std::move(items);
+  listIndex_ = -1;
+  text_.clear();
+  changed();
+}
+
 void Control::setInterval(int ms) {
   interval_ = std::max(0, ms);
   if (kind_ == Kind::Timer) {

@@ -127,6 +127,8 @@ class Control {
   void addItem(std::string_view item);
   void removeItem(int index);
   void clear();  // no items, ListIndex -1, text ""
+  // All items at once, nothing selected (a list that holds a file's lines).
+  void setItems(std::vector<std::string> items);
 
   // Timers.
   int interval() const { return interval_; }

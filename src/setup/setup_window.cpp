@@ -1,6 +1,12 @@
 #include "setup/setup_window.h"
 
+#include <algorithm>
 #include <string>
+
+#include "config/config_files.h"
+#include "setup/command_tab.h"
+#include "setup/interface_tab.h"
+#include "setup/system_tab.h"
 
 namespace setup {
 
@@ -31,12 +37,20 @@ constexpr const char* kTabCaptions[] = {"Login", "System Parameter", "Communicat
 
 }  // namespace
 
-SetupWindow::SetupWindow(form::Host& host, form::Form& owner)
+SetupWindow::SetupWindow(form::Host& host, form::Form& owner, std::string folder)
     : host_(host), owner_(owner), statusBar_(owner.at("StatusBar1")), form_("SetupScreen", host) {
   form_.setCaption("Parameter Setup");
   form_.setSize(11760, 8280);
   addControls();
+  context_ = std::make_unique<SetupContext>(
+      SetupContext{form_, *tabs_, std::move(folder), [this] { RefreshTab(); }});
+  systemTab_ = std::make_unique<SystemTab>(*context_, records_);
+  commandTab_ = std::make_unique<CommandTab>(*context_, records_);
+  interfaceTab_ = std::make_unique<InterfaceTab>(*context_);
+  systemTab_->useCommandLines(commandTab_->commandLines());
 }
+
+SetupWindow::~SetupWindow() = default;
 
 void SetupWindow::addControls() {
   tabs_ = &form_.add(ControlDesign{.kind = Kind::TabControl,
@@ -153,6 +167,63 @@ std::string SetupWindow::AccessMode() const {
 
 void SetupWindow::RefreshTab() {
   if (AccessMode() != kAdminMode) tabs_->setValue(0);
+  switch (tabs_->value()) {
+    case 1:
+      systemTab_->systemLines().Clear();
+      systemTab_->parameterLines().Clear();
+      [[fallthrough]];
+    case 2:
+      systemTab_->baNames().clear();
+      commandTab_->baNames().clear();
+      LoadSystemList();
+      break;
+    case 3:
+      interfaceTab_->Clear();
+      interfaceTab_->LoadInterfaceList();
+      break;
+    default:
+      break;
+  }
+}
+
+// The shared loader of tabs 1 and 2: the system lines, the records and the BA names; then the
+// first BA is chosen on both tabs.
+void SetupWindow::LoadSystemList() {
+  LineList& lines = systemTab_->systemLines();
+  lines.Load();
+  records_.clear();
+  form::Control& names1 = systemTab_->baNames();
+  form::Control& names7 = commandTab_->baNames();
+  for (const std::string& line : lines.lines()) {
+    if (line.empty()) continue;
+    const std::vector<std::string> fields = FieldsOf(line);
+    SystemRecord& r = records_.emplace_back();
+    for (size_t i = 0; i < r.size() && i < fields.size(); ++i) r[i] = fields[i];
+    const std::string& ba = r[config::kSystemBaName];
+    const auto& known = names1.items();
+    if (std::find(known.begin(), known.end(), ba) == known.end()) {
+      names1.addItem(ba);
+      names7.addItem(ba);
+    }
+  }
+  if (names1.listCount() == 0) {
+    systemTab_->ShowNoSystem();
+    commandTab_->ShowNoSystem();
+    return;
+  }
+  names1.setListIndex(0);
+  names7.setListIndex(0);
+}
+
+int SetupWindow::GridCount() const {
+  return systemTab_->gridCount();
+}
+
+std::vector<std::string> SetupWindow::SystemFields() const {
+  std::vector<std::string> flat;
+  for (const SystemRecord& r : records_) flat.insert(flat.end(), r.begin(), r.end());
+  flat.emplace_back();
+  return flat;
 }
 
 void SetupWindow::Show() {

@@ -358,6 +358,12 @@ void Runner::Show(const Args& a) {
 
 void Runner::State(const Args& a) {
   std::string name = a[0].text;
+  if (name == "SetupScreen.GridCount") {
+    return Print(Json{{"state", name}, {"value", app_.setup().GridCount()}});
+  }
+  if (name == "SetupScreen.SystemFields") {
+    return Print(Json{{"state", name}, {"value", app_.setup().SystemFields()}});
+  }
   if (name.rfind("MainScreen.", 0) == 0) name = name.substr(11);
   if (name == "SendBuffer") {  // kept by the port link
     const auto& buffer = app_.main().portLink().SendBuffer;

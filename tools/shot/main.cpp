@@ -5,7 +5,9 @@
 // has unlocked. --access sets the access mode of status panel 8. Each --click clicks a main-screen
 // control ("Command5", "Label2(1)") in turn, then each --enter runs a test menu entry as code does
 // (the bill length panel has no usable menu item); --feed bytes arrive next and are read, and each
-// --scroll NAME=VALUE moves a scroll bar before the picture.
+// --scroll NAME=VALUE moves a scroll bar before the picture. On the setup screen (opened by
+// clicking "Command5") --tab N opens a tab and each --select NAME=INDEX picks a list item;
+// clicks, picks and scrolls go to the screen in front.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPixmap>
@@ -35,7 +37,19 @@ struct ShotOptions {
   std::vector<int> entries;
   std::vector<uint8_t> feed;
   std::vector<std::pair<std::string, int>> scrolls;
+  int tab = -1;
+  std::vector<std::pair<std::string, int>> selects;
 };
+
+// "NAME=VALUE" pairs of a repeatable option.
+std::vector<std::pair<std::string, int>> Pairs(const QStringList& values) {
+  std::vector<std::pair<std::string, int>> pairs;
+  for (const QString& pair : values) {
+    const qsizetype eq = pair.indexOf('=');
+    if (eq > 0) pairs.emplace_back(gui::ToUtf8(pair.left(eq)), pair.mid(eq + 1).toInt());
+  }
+  return pairs;
+}
 
 // Bytes given as text with \xHH; false (and a message) when they do not parse.
 bool ParseBytes(const QString& text, std::vector<uint8_t>& bytes) {
@@ -76,7 +90,10 @@ std::optional<ShotOptions> ParseOptions(const QCoreApplication& app) {
   const QCommandLineOption feed("feed", "Bytes that arrive after the clicks.", "TEXT");
   const QCommandLineOption scroll("scroll", "Scrolls a scroll bar after the bytes (repeatable).",
                                   "NAME=VALUE");
-  parser.addOptions({folder, terminal, report, click, access, enter, feed, scroll});
+  const QCommandLineOption tab("tab", "Opens tab N of the setup screen after the clicks.", "N");
+  const QCommandLineOption select("select", "Picks item INDEX of a list (repeatable).",
+                                  "NAME=INDEX");
+  parser.addOptions({folder, terminal, report, click, access, enter, feed, scroll, tab, select});
   const bool parsed = parser.parse(app.arguments());
   if (parsed && parser.isSet("help")) parser.showHelp(0);
   if (!parsed || parser.positionalArguments().size() != 1) {
@@ -95,10 +112,9 @@ std::optional<ShotOptions> ParseOptions(const QCoreApplication& app) {
   if (parser.isSet(feed) && !ParseBytes(parser.value(feed), options.feed)) return std::nullopt;
   options.access = gui::ToUtf8(parser.value(access));
   for (const QString& n : parser.values(enter)) options.entries.push_back(n.toInt());
-  for (const QString& pair : parser.values(scroll)) {
-    const qsizetype eq = pair.indexOf('=');
-    if (eq > 0) options.scrolls.emplace_back(gui::ToUtf8(pair.left(eq)), pair.mid(eq + 1).toInt());
-  }
+  options.scrolls = Pairs(parser.values(scroll));
+  options.selects = Pairs(parser.values(select));
+  if (parser.isSet(tab)) options.tab = parser.value(tab).toInt();
   for (const QString& name : parser.values(click)) options.clicks.push_back(gui::ToUtf8(name));
   return options;
 }
@@ -119,8 +135,11 @@ bool TakeShot(const ShotOptions& o) {
     form::WaitMs(host.host(), 1800);  // read at the next poll, unlocked 1.5 s later
   }
   if (!o.access.empty()) app.main().setStatusText(8, o.access);
+  const auto inFront = [&]() -> form::Form& {
+    return app.setupForm().visible() ? app.setupForm() : screen;
+  };
   for (const std::string& name : o.clicks) {
-    if (form::Control* c = FindControl(screen, name)) screen.userClick(*c);
+    if (form::Control* c = FindControl(inFront(), name)) inFront().userClick(*c);
   }
   for (int entry : o.entries) app.main().testMenu().Label2_Click(entry);
   form::WaitMs(host.host(), 100);
@@ -128,8 +147,17 @@ bool TakeShot(const ShotOptions& o) {
     port.receive(o.feed);
     form::WaitMs(host.host(), 300);
   }
+  if (o.tab >= 0) {
+    if (form::Control* tabs = FindControl(app.setupForm(), "SSTab1")) {
+      app.setupForm().userTab(*tabs, o.tab);
+    }
+  }
+  for (const auto& [name, index] : o.selects) {
+    if (form::Control* c = FindControl(inFront(), name)) inFront().userSelect(*c, index);
+  }
+  form::WaitMs(host.host(), 300);  // the setup screen's deferred display
   for (const auto& [name, value] : o.scrolls) {
-    if (form::Control* c = FindControl(screen, name)) screen.userScroll(*c, value);
+    if (form::Control* c = FindControl(inFront(), name)) inFront().userScroll(*c, value);
   }
   gui::FormView* front = host.windowOf(app.setupForm());
   if (!front || !app.setupForm().visible()) front = &view;
