@@ -111,6 +111,7 @@ Json ControlJson(const form::Control& c) {
     j["fontBold"] = c.font().bold;
   }
   j["tag"] = c.tag();
+  if (!c.toolTip().empty()) j["toolTip"] = c.toolTip();
   AddKindFields(c, j);
   return j;
 }
