@@ -67,4 +67,24 @@ TEST_F(Login, OnlyAdminModeGetsPastTheLoginTab) {
   EXPECT_EQ(mode(), "Admin Mode");
 }
 
+// The mode chosen here decides what the main screen's test menu offers.
+TEST_F(Login, TheModeDecidesWhatTheTestMenuOffers) {
+  report_test::CopySampleSet(s.dir().path());
+  s.run("close");
+  s.run("wait 1050");
+  s.feed("\"ZRNQ48-21012013402JD001\" 0x5A 0x3C 0x01 0x02 0x00 0x81 0x50");  // Hotel, mode 6
+  s.run("wait 1700");
+  const auto enterTestMode = [&] {
+    s.run("click Label2(0)");
+    return std::pair<bool, bool>(s.show("Label2(9)").at("visible"),   // erase
+                                 s.show("Label2(8)").at("visible"));  // interface setup
+  };
+  EXPECT_EQ(enterTestMode(), std::pair(false, false));  // "User Mode"
+  s.run("click Label2(7)");                             // Exit
+  s.run("click Command5");
+  LogIn("qx", "zul");
+  s.run("close");
+  EXPECT_EQ(enterTestMode(), std::pair(true, true));  // "Engineer Mode"
+}
+
 }  // namespace
