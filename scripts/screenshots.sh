@@ -53,3 +53,11 @@ for run in 1 2 3; do
 done
 $shot docs/sensor-adjust-page2.png --report "$golf" --access 'Engineer Mode' --click 'Label2(0)' \
   --click 'Label2(4)' --feed "$golf_adjust" --scroll 'VScroll2=2'
+
+# The setup screen: the Login tab, then in Admin Mode its three editing tabs (Hotel's 12
+# channels on page 1 of the grid).
+$shot docs/setup-login.png --click Command5
+$shot docs/setup-system.png --access 'Admin Mode' --click Command5 --tab 1 \
+  --select Combo1=7 --scroll HScroll1=1
+$shot docs/setup-codes.png --access 'Admin Mode' --click Command5 --tab 2 --select Combo7=7
+$shot docs/setup-interface.png --access 'Admin Mode' --click Command5 --tab 3
