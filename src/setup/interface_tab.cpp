@@ -160,7 +160,8 @@ void InterfaceTab::Save() {
   const bool adding = tag == "0";
   const bool modifying = tag == "2";
   if (adding || modifying) {
-    const bool fine = CheckNoComma(refusals_, *entry_[0]) & CheckNoComma(refusals_, *entry_[1]);
+    bool fine = true;
+    for (form::Control* box : entry_) fine = CheckNoComma(refusals_, *box) && fine;
     if (!fine) return;
   }
   if (!lines_.EnsureLoaded()) return;
