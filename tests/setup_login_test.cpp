@@ -65,6 +65,7 @@ TEST_F(Login, OnlyAdminModeGetsPastTheLoginTab) {
   s.run("close");  // the mode outlives the window
   s.run("click Command5");
   EXPECT_EQ(mode(), "Admin Mode");
+  EXPECT_EQ(tab(), 0);  // and the window opens on "Login" again
 }
 
 // The mode chosen here decides what the main screen's test menu offers.

@@ -228,6 +228,7 @@ std::vector<std::string> SetupWindow::SystemFields() const {
 
 void SetupWindow::Show() {
   if (form_.visible()) return;
+  tabs_->setValue(0);  // the window opens on "Login"
   if (host_.windows) {
     host_.windows->showModal(form_, owner_);
   } else {
