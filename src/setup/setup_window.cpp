@@ -64,78 +64,55 @@ void SetupWindow::addControls() {
   addLoginTab();
 }
 
+namespace {
+
+constexpr ControlDesign LoginRow(Kind kind, const char* name, int index, const char* caption,
+                                 int left, int top, int width) {
+  return {.kind = kind,
+          .name = name,
+          .index = index,
+          .caption = caption,
+          .left = left,
+          .top = top,
+          .width = width,
+          .height = kind == Kind::CommandButton ? 495 : 375,
+          .fontSize = 12,
+          .align = kind == Kind::Label ? form::Align::Right : form::Align::Left,
+          .maxLength = kind == Kind::TextBox ? 10 : 0};
+}
+
+constexpr ControlDesign kLoginDesign[] = {
+    LoginRow(Kind::Label, "lblLabels", 0, "Login Name", 3240, 2160, 1695),
+    LoginRow(Kind::Label, "lblLabels", 1, "Password", 3240, 2760, 1695),
+    LoginRow(Kind::TextBox, "txtUserName", -1, "", 5160, 2160, 2535),
+    LoginRow(Kind::TextBox, "txtPassword", -1, "", 5160, 2760, 2535),
+    LoginRow(Kind::CommandButton, "cmdOK", -1, "Login", 4080, 3480, 1455),
+    LoginRow(Kind::CommandButton, "cmdCancel", -1, "Cancel", 5880, 3480, 1455),
+    {.kind = Kind::Label,
+     .name = "Label1",
+     .left = 2280,
+     .top = 4320,
+     .width = 6975,
+     .height = 615,
+     .fore = colours::Red,
+     .fontSize = 20.25,
+     .align = form::Align::Center},
+};
+
+}  // namespace
+
 void SetupWindow::addLoginTab() {
-  const auto onLogin = [this](ControlDesign d) {
-    form::Control& c = form_.add(d, tabs_);
-    c.setTabPage(0);
-    return &c;
-  };
-  onLogin(ControlDesign{.kind = Kind::Label,
-                        .name = "lblLabels",
-                        .index = 0,
-                        .caption = "Login Name",
-                        .left = 3240,
-                        .top = 2160,
-                        .width = 1695,
-                        .height = 375,
-                        .fontSize = 12,
-                        .align = form::Align::Right});
-  onLogin(ControlDesign{.kind = Kind::Label,
-                        .name = "lblLabels",
-                        .index = 1,
-                        .caption = "Password",
-                        .left = 3240,
-                        .top = 2760,
-                        .width = 1695,
-                        .height = 375,
-                        .fontSize = 12,
-                        .align = form::Align::Right});
-  userName_ = onLogin(ControlDesign{.kind = Kind::TextBox,
-                                    .name = "txtUserName",
-                                    .left = 5160,
-                                    .top = 2160,
-                                    .width = 2535,
-                                    .height = 375,
-                                    .fontSize = 12,
-                                    .maxLength = 10});
-  password_ = onLogin(ControlDesign{.kind = Kind::TextBox,
-                                    .name = "txtPassword",
-                                    .left = 5160,
-                                    .top = 2760,
-                                    .width = 2535,
-                                    .height = 375,
-                                    .fontSize = 12,
-                                    .maxLength = 10});
+  for (const ControlDesign& d : kLoginDesign) form_.add(d, tabs_).setTabPage(0);
+  userName_ = &form_.at("txtUserName");
+  password_ = &form_.at("txtPassword");
   password_->setPasswordChar('*');
-  form::Control* ok = onLogin(ControlDesign{.kind = Kind::CommandButton,
-                                            .name = "cmdOK",
-                                            .caption = "Login",
-                                            .left = 4080,
-                                            .top = 3480,
-                                            .width = 1455,
-                                            .height = 495,
-                                            .fontSize = 12});
-  form::Control* cancel = onLogin(ControlDesign{.kind = Kind::CommandButton,
-                                                .name = "cmdCancel",
-                                                .caption = "Cancel",
-                                                .left = 5880,
-                                                .top = 3480,
-                                                .width = 1455,
-                                                .height = 495,
-                                                .fontSize = 12});
-  result_ = onLogin(ControlDesign{.kind = Kind::Label,
-                                  .name = "Label1",
-                                  .left = 2280,
-                                  .top = 4320,
-                                  .width = 6975,
-                                  .height = 615,
-                                  .fore = colours::Red,
-                                  .fontSize = 20.25,
-                                  .align = form::Align::Center});
-  ok->onClick = [this] { Login(); };
-  cancel->onClick = [this] { ClearLogin(); };
-  form_.setDefaultButton(ok);
-  form_.setCancelButton(cancel);
+  result_ = &form_.at("Label1");
+  form::Control& ok = form_.at("cmdOK");
+  form::Control& cancel = form_.at("cmdCancel");
+  ok.onClick = [this] { Login(); };
+  cancel.onClick = [this] { ClearLogin(); };
+  form_.setDefaultButton(&ok);
+  form_.setCancelButton(&cancel);
 }
 
 void SetupWindow::Login() {
