@@ -122,10 +122,13 @@ void InterfaceTab::Combo10_Click() {
   entry_[1]->setText(texts_.text());
 }
 
-// Typing a code or text that is listed selects its row, which ends the editing.
+// Typing a code or text that is listed selects its row, which ends the editing. An emptied
+// box selects nothing (ADD empties both), and a row already showing the text stays selected.
 void InterfaceTab::Text4_Change(int index) {
   form::Control& combo = index == 0 ? codes_ : texts_;
-  const int row = LastRowOf(combo, entry_[static_cast<size_t>(index)]->text());
+  const std::string& text = entry_[static_cast<size_t>(index)]->text();
+  if (text.empty() || combo.text() == text) return;
+  const int row = LastRowOf(combo, text);
   if (row >= 0) combo.setListIndex(row);
 }
 
