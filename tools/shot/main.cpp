@@ -7,10 +7,14 @@
 // (the bill length panel has no usable menu item); --feed bytes arrive next and are read, and each
 // --scroll NAME=VALUE moves a scroll bar before the picture. On the setup screen (opened by
 // clicking "Command5") --tab N opens a tab and each --select NAME=INDEX picks a list item;
-// clicks, picks and scrolls go to the screen in front.
+// clicks, picks and scrolls go to the screen in front. --live uses the folder's serial port
+// (a device or ba-sim, mapped by PortMap.txt) in real time instead of a loopback port: the
+// picture waits until the device has unlocked the menu (at most 8 s) and is taken --settle
+// milliseconds after the clicks.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPixmap>
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -20,6 +24,7 @@
 #include "app/main_screen.h"
 #include "form/form.h"
 #include "gui/form_view.h"
+#include "gui/qt_comm_port.h"
 #include "gui/qt_convert.h"
 #include "gui/qt_host.h"
 #include "serial/loopback_port.h"
@@ -38,6 +43,8 @@ struct ShotOptions {
   std::vector<uint8_t> feed;
   std::vector<std::pair<std::string, int>> scrolls;
   int tab = -1;
+  bool live = false;
+  int settleMs = 100;
   std::vector<std::pair<std::string, int>> selects;
 };
 
@@ -93,7 +100,11 @@ std::optional<ShotOptions> ParseOptions(const QCoreApplication& app) {
   const QCommandLineOption tab("tab", "Opens tab N of the setup screen after the clicks.", "N");
   const QCommandLineOption select("select", "Picks item INDEX of a list (repeatable).",
                                   "NAME=INDEX");
-  parser.addOptions({folder, terminal, report, click, access, enter, feed, scroll, tab, select});
+  const QCommandLineOption live("live", "Uses the serial port of the folder in real time.");
+  const QCommandLineOption settle("settle", "Milliseconds between the clicks and the picture.",
+                                  "MS");
+  parser.addOptions(
+      {folder, terminal, report, click, access, enter, feed, scroll, tab, select, live, settle});
   const bool parsed = parser.parse(app.arguments());
   if (parsed && parser.isSet("help")) parser.showHelp(0);
   if (!parsed || parser.positionalArguments().size() != 1) {
@@ -115,6 +126,8 @@ std::optional<ShotOptions> ParseOptions(const QCoreApplication& app) {
   options.scrolls = Pairs(parser.values(scroll));
   options.selects = Pairs(parser.values(select));
   if (parser.isSet(tab)) options.tab = parser.value(tab).toInt();
+  options.live = parser.isSet(live);
+  if (parser.isSet(settle)) options.settleMs = std::max(0, parser.value(settle).toInt());
   for (const QString& name : parser.values(click)) options.clicks.push_back(gui::ToUtf8(name));
   return options;
 }
@@ -122,7 +135,9 @@ std::optional<ShotOptions> ParseOptions(const QCoreApplication& app) {
 // Runs the tool as the options say and saves the window in front.
 bool TakeShot(const ShotOptions& o) {
   gui::QtHost host;
-  serial::LoopbackPort port([&host] { return static_cast<uint64_t>(host.tickMs()); });
+  serial::LoopbackPort loopback([&host] { return static_cast<uint64_t>(host.tickMs()); });
+  gui::QtCommPort serialPort(o.folder);
+  serial::CommPort& port = o.live ? static_cast<serial::CommPort&>(serialPort) : loopback;
   app::Application app(host.host(), port, o.folder);
   gui::FormView view(app.mainForm());
   app.load();
@@ -130,8 +145,12 @@ bool TakeShot(const ShotOptions& o) {
   form::Form& screen = app.mainForm();
   if (o.terminal) screen.userClick(screen.at("Command4"));
   form::WaitMs(host.host(), 1500);
-  if (!o.report.empty()) {
-    port.receive(o.report);           // the port opened at one second
+  if (o.live) {
+    for (int waited = 0; waited < 8000 && !screen.at("Label2", 0).enabled(); waited += 100) {
+      form::WaitMs(host.host(), 100);
+    }
+  } else if (!o.report.empty()) {
+    loopback.receive(o.report);       // the port opened at one second
     form::WaitMs(host.host(), 1800);  // read at the next poll, unlocked 1.5 s later
   }
   if (!o.access.empty()) app.main().setStatusText(8, o.access);
@@ -142,9 +161,9 @@ bool TakeShot(const ShotOptions& o) {
     if (form::Control* c = FindControl(inFront(), name)) inFront().userClick(*c);
   }
   for (int entry : o.entries) app.main().testMenu().Label2_Click(entry);
-  form::WaitMs(host.host(), 100);
-  if (!o.feed.empty()) {
-    port.receive(o.feed);
+  form::WaitMs(host.host(), o.settleMs);
+  if (!o.feed.empty() && !o.live) {
+    loopback.receive(o.feed);
     form::WaitMs(host.host(), 300);
   }
   if (o.tab >= 0) {
