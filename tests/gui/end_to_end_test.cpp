@@ -59,7 +59,7 @@ TEST(EndToEnd, SimulatedAcceptorIsRecognisedAndAnswersTheTerminal) {
     ASSERT_TRUE(RunUntil([&] { return main.statusText(4) == "Alpha"; }, 5000))
         << "BA System: " << main.statusText(4);
     EXPECT_EQ(main.statusText(6), "Serial RS-232");
-    EXPECT_EQ(screen.at("Label4", 1).text(), "A121ALPHA");
+    EXPECT_EQ(screen.at("Label4", 1).text(), "A101ALPHA");
     // (The 1.5 s pause before the unlock runs inside the poll, so it is over by now.)
     ASSERT_TRUE(RunUntil([&] { return screen.at("Label2", 0).enabled(); }, 3000));
     EXPECT_TRUE(screen.at("Label1").enabled());
