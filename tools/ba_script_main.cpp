@@ -1,24 +1,72 @@
-// ba-script: runs a scenario against the tool's screens in virtual time.
+// ba-script: runs a scenario against the tool's screens, in virtual time or on a serial device.
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "script/runner.h"
+#include "serial/port_map.h"
+#include "serial/posix_port.h"
 
 namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kUsage = "usage: ba-script [--port PATH|N] [--folder DIR] [SCENARIO]\n";
+
+// `--port` as a device: a number 1..50 (all digits) or a path.
+std::optional<script::Device> ParsePort(const std::string& text) {
+  script::Device device;
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
+    device.path = text;
+    return text.empty() ? std::nullopt : std::optional(device);
+  }
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), device.number);
+  if (ec != std::errc() || device.number < serial::kFirstPort ||
+      device.number > serial::kLastPort) {
+    return std::nullopt;
+  }
+  return device;
+}
+
+// Why the device cannot be the line; "" when it can.
+std::string DeviceProblem(const script::Device& device, const std::string& folder) {
+  serial::PosixPort probe(folder, {});
+  if (!device.path.empty()) probe.pin(1, device.path);
+  const std::string path = probe.deviceFor(device.path.empty() ? device.number : 1);
+  if (path.empty()) return "port " + std::to_string(device.number) + " names no serial device";
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return path + ": " + std::strerror(errno);
+  if (!S_ISCHR(st.st_mode)) return path + ": not a serial device";
+  return "";
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   std::string folder;
   std::string scenario;
+  std::optional<script::Device> device;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--folder" && i + 1 < argc) {
       folder = argv[++i];
+    } else if (arg == "--port" && i + 1 < argc) {
+      device = ParsePort(argv[++i]);
+      if (!device) {
+        std::fprintf(stderr, "ba-script: --port takes a device path or a number 1..50\n");
+        return 2;
+      }
     } else if (arg.size() > 2 && arg.rfind("--", 0) == 0) {
-      std::fprintf(stderr, "usage: ba-script [--folder DIR] [SCENARIO]\n");
+      std::fputs(kUsage, stderr);
       return 2;
     } else {
       scenario = arg;
@@ -35,8 +83,12 @@ int main(int argc, char** argv) {
     folder = pattern;
   }
   int status = 0;
-  {
-    script::Runner runner(folder, std::cout);
+  const std::string problem = device ? DeviceProblem(*device, folder) : "";
+  if (!problem.empty()) {
+    std::fprintf(stderr, "ba-script: --port: %s\n", problem.c_str());
+    status = 2;
+  } else {
+    script::Runner runner(folder, std::cout, device);
     if (scenario.empty()) {
       status = runner.Run(std::cin);
     } else {

@@ -3,8 +3,8 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -127,7 +127,9 @@ void Publish(const Options& o, const std::string& path) {
     if (!ec) std::filesystem::rename(staged, o.link, ec);
   }
   if (!o.portmap.empty()) {
-    std::ofstream(o.portmap) << "1," << (o.link.empty() ? path : o.link) << "\r\n";
+    std::error_code ec;
+    const std::string link = o.link.empty() ? path : std::filesystem::absolute(o.link, ec).string();
+    std::ofstream(o.portmap) << "1," << link << "\r\n";
   }
 }
 

@@ -36,12 +36,14 @@ void VirtualHost::runUntil(uint64_t until) {
     if (!queue_.empty() && queue_.begin()->first.time < next) next = queue_.begin()->first.time;
     if (next <= now_) next = now_ + 1;
     now_ = next;
+    if (pacer_) pacer_(now_);
     runDue();
   }
 }
 
 void VirtualHost::processEvents() {
   ++now_;
+  if (pacer_) pacer_(now_);
   runDue();
 }
 

@@ -30,6 +30,9 @@ class VirtualHost final : public Clock,
   void runUntil(uint64_t until);
   // Runs what is due now without moving the clock.
   void runDue();
+  // Called with the new time whenever the clock moves, before what is due then runs; lets a
+  // real-time runner wait for the wall clock. None by default.
+  void setPacer(std::function<void(uint64_t now)> pacer) { pacer_ = std::move(pacer); }
 
   // Answers for the next message boxes; a box without one gets its default button.
   void queueAnswer(MsgResult answer) { answers_.push_back(answer); }
@@ -68,6 +71,7 @@ class VirtualHost final : public Clock,
   std::multimap<Key, Event> queue_;
   std::unordered_map<Control*, TimerState> timers_;
   std::deque<MsgResult> answers_;
+  std::function<void(uint64_t)> pacer_;
 };
 
 }  // namespace form

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <limits>
+#include <thread>
 
 #include "app/main_screen.h"
 #include "base/codepage.h"
@@ -41,8 +42,21 @@ const char* IconName(form::MsgIcon icon) {
 }
 }  // namespace
 
-Runner::Runner(std::string folder, std::ostream& out)
-    : port_([this] { return vh_.now(); }), app_(vh_.host(), port_, std::move(folder)), out_(out) {
+Runner::Runner(std::string folder, std::ostream& out, std::optional<Device> device)
+    : device_(std::move(device)),
+      origin_(std::chrono::steady_clock::now()),
+      loopback_([this] { return vh_.now(); }),
+      posix_(device_ ? std::make_unique<serial::PosixPort>(folder, [this] { return vh_.now(); })
+                     : nullptr),
+      app_(vh_.host(), line(), std::move(folder)),
+      out_(out) {
+  if (posix_) {
+    if (!device_->path.empty()) posix_->pin(1, device_->path);
+    // Virtual time runs no faster than the wall clock.
+    vh_.setPacer([this](uint64_t now) {
+      std::this_thread::sleep_until(origin_ + std::chrono::milliseconds(now));
+    });
+  }
   vh_.onMessageBox = [this](const form::MessageBoxRequest& r, form::MsgResult answer) {
     Json box;
     box["t"] = vh_.now();
@@ -60,17 +74,25 @@ Runner::Runner(std::string folder, std::ostream& out)
 
 Runner::~Runner() = default;
 
+serial::CommPort& Runner::line() {
+  if (posix_) return *posix_;
+  return loopback_;
+}
+
 int Runner::Run(std::istream& in) {
   std::string line;
   int lineNo = 0;
   while (std::getline(in, line)) {
     if (!Execute(line, ++lineNo)) return 2;
   }
-  return 0;
+  return expectFailed_ ? 1 : 0;
 }
 
 bool Runner::Execute(const std::string& line, int lineNo) {
   line_ = lineNo;
+  CatchUp();
+  if (failed_) return false;
+  if (const auto ran = ExpectLine(line)) return *ran && !failed_;
   std::string error;
   auto tokens = Tokenize(line, error);
   if (!tokens) {
@@ -88,15 +110,111 @@ bool Runner::Dispatch(const Args& tokens) {
     Fail("unknown command \"" + name + "\"");
     return false;
   }
+  if (Refused(name)) return false;
   if (name != "answer" && name != "portfail" && name != "at") Start();
   it->second(Args(tokens.begin() + 1, tokens.end()));
   return !failed_;
+}
+
+bool Runner::Refused(const std::string& command) {
+  if (!posix_ || (command != "recv" && command != "portfail" && command != "unplug")) return false;
+  Fail("\"" + command + "\" needs the virtual line, not --port");
+  return true;
+}
+
+void Runner::CatchUp() {
+  if (!posix_) return;
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+                           std::chrono::steady_clock::now() - origin_)
+                           .count();
+  if (elapsed > 0 && static_cast<uint64_t>(elapsed) > vh_.now()) {
+    vh_.runUntil(static_cast<uint64_t>(elapsed));
+  }
 }
 
 void Runner::Start() {
   if (started_) return;
   started_ = true;
   app_.load();
+  // The user's pick of the port; the list's click keeps the one-second open.
+  if (device_ && device_->path.empty() && device_->number > 1) {
+    app_.mainForm().at("ComPortList").setListIndex(device_->number - 1);
+  }
+}
+
+std::optional<bool> Runner::ExpectLine(const std::string& line) {
+  std::string_view rest = line;
+  const std::string_view first = NextWord(rest);
+  std::string_view when;
+  if (first == "at") {
+    std::string_view tail = rest;
+    when = NextWord(tail);
+    if (NextWord(tail) != "expect") return std::nullopt;
+    rest = tail;
+  } else if (first != "expect") {
+    return std::nullopt;
+  }
+  long long ms = 0;
+  if (!when.empty()) {
+    if (!Integer(Token{std::string(when), false}, ms)) return false;
+    if (ms < 0) {
+      Fail("a time cannot be negative");
+      return false;
+    }
+  }
+  std::string error;
+  auto e = ParseExpectation(rest, error);
+  if (!e) {
+    Fail(error);
+    return false;
+  }
+  if (when.empty()) {
+    Start();
+    Check(*e);
+    return true;
+  }
+  const int at = line_;
+  vh_.schedule(static_cast<uint64_t>(ms), [this, e = std::move(*e), at] {
+    if (failed_) return;
+    const int outer = line_;
+    line_ = at;
+    Start();
+    Check(e);
+    line_ = outer;
+  });
+  return true;
+}
+
+// Prints nothing on a match.
+void Runner::Check(const Expectation& e) {
+  Json expected, got;
+  bool ok = true;
+  if (e.state) {
+    auto shown = StateJson(e.name);
+    if (!shown) return;
+    expected = Json{{"state", shown->at("state")}, {"value", e.values.at("value")}};
+    ok = shown->at("value") == e.values.at("value");
+    got = std::move(*shown);
+  } else {
+    auto shown = ShowJson(e.name);
+    if (!shown) return;
+    expected["control"] = e.name;
+    got["control"] = shown->at("control");
+    if (shown->contains("exists")) got["exists"] = shown->at("exists");
+    for (const auto& [key, value] : e.values.items()) {
+      expected[key] = value;
+      const auto it = shown->find(key);
+      if (it == shown->end()) {
+        ok = false;
+        continue;
+      }
+      got[key] = *it;
+      ok = ok && *it == value;
+    }
+  }
+  if (ok) return;
+  expectFailed_ = true;
+  Print(Json{{"expect", expected}, {"got", got}, {"line", line_}});
 }
 
 void Runner::Print(const Json& j) {
@@ -223,6 +341,7 @@ void Runner::registerTimeCommands() {
         name == "at") {
       return Fail("\"" + name + "\" cannot be scheduled");
     }
+    if (Refused(name)) return;
     if (ms < 0) return Fail("a time cannot be negative");
     Args rest(a.begin() + 1, a.end());
     const int line = line_;
@@ -236,14 +355,14 @@ void Runner::registerTimeCommands() {
   };
   commands_["recv"] = [this](const Args& a) {
     std::vector<uint8_t> bytes;
-    if (Count(a, 1, SIZE_MAX) && Bytes(a, bytes)) port_.receive(bytes);
+    if (Count(a, 1, SIZE_MAX) && Bytes(a, bytes)) loopback_.receive(bytes);
   };
   commands_["portfail"] = [this](const Args& a) {
     long long n = 0;
-    if (Count(a, 1, 1) && Integer(a[0], n)) port_.failPort(ClampToInt(n));
+    if (Count(a, 1, 1) && Integer(a[0], n)) loopback_.failPort(ClampToInt(n));
   };
   commands_["unplug"] = [this](const Args& a) {
-    if (Count(a, 0, 0)) port_.unplug();
+    if (Count(a, 0, 0)) loopback_.unplug();
   };
   commands_["answer"] = [this](const Args& a) {
     if (!Count(a, 1, 1)) return;
@@ -318,67 +437,76 @@ void Runner::registerInputCommands() {
 // What the screens show and what was sent.
 void Runner::registerQueryCommands() {
   commands_["show"] = [this](const Args& a) {
-    if (Count(a, 1, 1)) Show(a);
+    if (!Count(a, 1, 1)) return;
+    if (auto j = ShowJson(a[0].text)) Print(*j);
   };
   commands_["state"] = [this](const Args& a) {
-    if (Count(a, 1, 1)) State(a);
+    if (!Count(a, 1, 1)) return;
+    if (auto j = StateJson(a[0].text)) Print(*j);
   };
   commands_["sent"] = [this](const Args& a) {
     if (!Count(a, 0, 0)) return;
     Json list = Json::array();
-    for (const auto& w : port_.takeWritten()) list.push_back(Json{{"t", w.time}, {"b", w.byte}});
+    const auto add = [&list](const auto& written) {
+      for (const auto& w : written) list.push_back(Json{{"t", w.time}, {"b", w.byte}});
+    };
+    if (posix_) {
+      add(posix_->takeWritten());
+    } else {
+      add(loopback_.takeWritten());
+    }
     Print(Json{{"sent", list}});
   };
 }
 
-void Runner::Show(const Args& a) {
-  const std::string& text = a[0].text;
+std::optional<Json> Runner::ShowJson(const std::string& text) {
   for (form::Form* screen : {&app_.mainForm(), &app_.setupForm()}) {
-    if (text == screen->name()) return Print(ScreenJson(*screen));
+    if (text == screen->name()) return ScreenJson(*screen);
   }
   if (text == "MSComm1" || text == "MainScreen.MSComm1") {
     Json j;
     j["control"] = "MSComm1";
     j["kind"] = "MSComm";
-    j["commPort"] = port_.commPort();
-    j["portOpen"] = port_.portOpen();
-    return Print(j);
+    j["commPort"] = line().commPort();
+    j["portOpen"] = line().portOpen();
+    return j;
   }
   Target t;
-  if (!ParseTarget(text, t)) return Fail("malformed control name \"" + text + "\"");
+  if (!ParseTarget(text, t)) {
+    Fail("malformed control name \"" + text + "\"");
+    return std::nullopt;
+  }
   form::Control* c = t.screen->find(t.name, t.index);
   // A slot array shows the control in the slot under its own name.
   if (!c && t.index >= 0) c = t.screen->slot(t.name, t.index);
-  if (c) return Print(ControlJson(*c));
+  if (c) return ControlJson(*c);
   Json j;
   j["control"] = t.index < 0 ? t.name : t.name + "(" + std::to_string(t.index) + ")";
   j["exists"] = false;
-  Print(j);
+  return j;
 }
 
-void Runner::State(const Args& a) {
-  std::string name = a[0].text;
+std::optional<Json> Runner::StateJson(const std::string& text) {
+  std::string name = text;
   if (name == "SetupScreen.GridCount") {
-    return Print(Json{{"state", name}, {"value", app_.setup().GridCount()}});
+    return Json{{"state", name}, {"value", app_.setup().GridCount()}};
   }
   if (name == "SetupScreen.SystemFields") {
-    return Print(Json{{"state", name}, {"value", app_.setup().SystemFields()}});
+    return Json{{"state", name}, {"value", app_.setup().SystemFields()}};
   }
   if (name.rfind("MainScreen.", 0) == 0) name = name.substr(11);
   if (name == "SendBuffer") {  // kept by the port link
     const auto& buffer = app_.main().portLink().SendBuffer;
-    return Print(Json{{"state", name}, {"value", Json(buffer)}});
+    return Json{{"state", name}, {"value", Json(buffer)}};
   }
-  bool found = false;
+  std::optional<Json> found;
   replies::ForEachField(app_.main().state(), [&](std::string_view field, replies::StateField v) {
     if (found || field != name) return;
-    found = true;
     const Json value = std::visit([](auto* p) { return Json(*p); }, v);
-    Print(Json{{"state", name}, {"value", value}});
+    found = Json{{"state", name}, {"value", value}};
   });
   config::VisitProfile(app_.main().state().profile, [&](std::string_view field, auto& value) {
     if (found || field != name) return;
-    found = true;
     using T = std::decay_t<decltype(value)>;
     Json j;
     if constexpr (std::is_same_v<T, config::ChannelTable>) {
@@ -386,9 +514,10 @@ void Runner::State(const Args& a) {
     } else {
       j = Json(value);
     }
-    Print(Json{{"state", name}, {"value", j}});
+    found = Json{{"state", name}, {"value", j}};
   });
-  if (!found) Fail("unknown state \"" + a[0].text + "\"");
+  if (!found) Fail("unknown state \"" + text + "\"");
+  return found;
 }
 
 }  // namespace script

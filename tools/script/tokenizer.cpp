@@ -2,12 +2,25 @@
 
 namespace script {
 
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+std::string_view NextWord(std::string_view& text) {
+  size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  size_t end = i;
+  while (end < text.size() && !IsBlank(text[end])) ++end;
+  const std::string_view word = text.substr(i, end - i);
+  text.remove_prefix(end);
+  return word;
+}
+
 std::optional<std::vector<Token>> Tokenize(const std::string& line, std::string& error) {
   std::vector<Token> tokens;
   size_t i = 0;
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
   while (i < line.size()) {
-    if (blank(line[i])) {
+    if (IsBlank(line[i])) {
       ++i;
       continue;
     }
@@ -37,12 +50,12 @@ std::optional<std::vector<Token>> Tokenize(const std::string& line, std::string&
         error = "unterminated string";
         return std::nullopt;
       }
-      if (i < line.size() && !blank(line[i])) {
+      if (i < line.size() && !IsBlank(line[i])) {
         error = "a string must be followed by a blank";
         return std::nullopt;
       }
     } else {
-      while (i < line.size() && !blank(line[i])) t.text += line[i++];
+      while (i < line.size() && !IsBlank(line[i])) t.text += line[i++];
     }
     tokens.push_back(std::move(t));
   }
