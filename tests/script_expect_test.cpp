@@ -35,6 +35,7 @@ recv 1 2 255
 wait 100
 expect Text1 text="[0]-->1\r\n[1]-->2\r\n[2]-->FF" visible=true   # JSON escapes
 expect Check1(0) text=Hex value=1 tag=
+expect Text1 text!="" visible!=false
 expect state ReceiveBuffer [1, 2, 255]
 expect state MainScreen.CommandPending 0
 expect Ghost exists=false
@@ -56,9 +57,10 @@ expect Text2 nosuchkey=1
 at 1500 expect Text2 text="8"
 wait 500
 show Text2
+expect Text2 text!="7"
 )");
   EXPECT_EQ(r.status, 1);
-  ASSERT_EQ(r.printed.size(), 6u);
+  ASSERT_EQ(r.printed.size(), 7u);
   // A bare 7 is the number 7, not the text "7".
   EXPECT_EQ(r.printed[0], json::parse(R"({"expect":{"control":"Text2","text":7,"visible":true},
       "got":{"control":"Text2","exists":true,"text":"7","visible":true},"line":4})"));
@@ -68,6 +70,8 @@ show Text2
   EXPECT_EQ(r.printed[3]["got"], json::parse(R"({"control":"Text2","exists":true})"));
   EXPECT_EQ(r.printed[4]["line"], 8);  // a scheduled expectation names its own line
   EXPECT_EQ(r.printed[5]["text"], "7");
+  EXPECT_EQ(r.printed[6], json::parse(R"({"expect":{"control":"Text2","text!":"7"},
+      "got":{"control":"Text2","exists":true,"text":"7"},"line":11})"));
 }
 
 TEST(ScriptExpect, MalformedLinesAreErrorsThatWinOverMismatches) {

@@ -102,17 +102,19 @@ std::optional<Expectation> ParseExpectation(std::string_view text, std::string& 
       error = "expect takes key=value, not \"" + std::string(NextWord(text)) + "\"";
       return std::nullopt;
     }
-    const std::string key(text.substr(0, eq));
+    std::string key(text.substr(0, eq));
     text.remove_prefix(eq + 1);
-    if (e.values.contains(key)) {
+    const bool differs = key.size() > 1 && key.back() == '!';
+    if (differs) key.pop_back();
+    if (e.values.contains(key) || e.differs.contains(key)) {
       error = "key \"" + key + "\" given twice";
       return std::nullopt;
     }
     auto value = CutValue(text, error);
     if (!value) return std::nullopt;
-    e.values[key] = std::move(*value);
+    (differs ? e.differs : e.values)[key] = std::move(*value);
   }
-  if (e.values.empty()) {
+  if (e.values.empty() && e.differs.empty()) {
     error = "expect needs at least one key=value";
     return std::nullopt;
   }

@@ -211,6 +211,16 @@ void Runner::Check(const Expectation& e) {
       got[key] = *it;
       ok = ok && *it == value;
     }
+    for (const auto& [key, value] : e.differs.items()) {
+      expected[key + "!"] = value;
+      const auto it = shown->find(key);
+      if (it == shown->end()) {
+        ok = false;
+        continue;
+      }
+      got[key] = *it;
+      ok = ok && *it != value;
+    }
   }
   if (ok) return;
   expectFailed_ = true;
