@@ -36,6 +36,7 @@ wait 100
 expect Text1 text="[0]-->1\r\n[1]-->2\r\n[2]-->FF" visible=true   # JSON escapes
 expect Check1(0) text=Hex value=1 tag=
 expect Text1 text!="" visible!=false
+expect StatusBar1 panels[0]="Tool Version" panels[7]!="Admin Mode"
 expect state ReceiveBuffer [1, 2, 255]
 expect state MainScreen.CommandPending 0
 expect Ghost exists=false

@@ -185,6 +185,23 @@ std::optional<bool> Runner::ExpectLine(const std::string& line) {
   return true;
 }
 
+// The value `show` printed under `key`; "key[i]" is element i of an array (a status bar's
+// panels). Null when there is none.
+static const Json* ShownValue(const Json& shown, const std::string& key) {
+  const size_t open = key.find('[');
+  const auto it = shown.find(key.substr(0, open));
+  if (it == shown.end()) return nullptr;
+  if (open == std::string::npos) return &*it;
+  size_t index = 0;
+  const std::string digits = key.substr(open + 1, key.size() - open - 2);
+  if (key.back() != ']' || digits.empty() || digits.size() > 6 ||
+      digits.find_first_not_of("0123456789") != std::string::npos) {
+    return nullptr;
+  }
+  index = std::stoul(digits);
+  return it->is_array() && index < it->size() ? &(*it)[index] : nullptr;
+}
+
 // Prints nothing on a match.
 void Runner::Check(const Expectation& e) {
   Json expected, got;
@@ -203,23 +220,15 @@ void Runner::Check(const Expectation& e) {
     if (shown->contains("exists")) got["exists"] = shown->at("exists");
     for (const auto& [key, value] : e.values.items()) {
       expected[key] = value;
-      const auto it = shown->find(key);
-      if (it == shown->end()) {
-        ok = false;
-        continue;
-      }
-      got[key] = *it;
-      ok = ok && *it == value;
+      const Json* seen = ShownValue(*shown, key);
+      if (seen) got[key] = *seen;
+      ok = ok && seen && *seen == value;
     }
     for (const auto& [key, value] : e.differs.items()) {
       expected[key + "!"] = value;
-      const auto it = shown->find(key);
-      if (it == shown->end()) {
-        ok = false;
-        continue;
-      }
-      got[key] = *it;
-      ok = ok && *it != value;
+      const Json* seen = ShownValue(*shown, key);
+      if (seen) got[key] = *seen;
+      ok = ok && seen && *seen != value;
     }
   }
   if (ok) return;
