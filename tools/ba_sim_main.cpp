@@ -198,6 +198,7 @@ int main(int argc, char** argv) {
   bool unplugged = false;
   uint64_t poweredAt = 0;
   bool reportDue = false;
+  bool replugged = false;
   while (!stopping) {
     const uint64_t t = now();
     if (shaper.unplugged(t) != unplugged) {
@@ -207,6 +208,7 @@ int main(int argc, char** argv) {
       shaper.clear();
       connected = false;
       if (!unplugged) {
+        replugged = true;
         line = std::make_unique<sim::PtyLine>();
         if (!line->ok()) return 1;
         Publish(o, line->path());
@@ -217,7 +219,11 @@ int main(int argc, char** argv) {
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
       continue;
     }
-    if (!connected) {
+    if (!connected && replugged) {
+      // Only the cable was out: the acceptor kept running and goes on where it was.
+      connected = true;
+      replugged = false;
+    } else if (!connected) {
       // The acceptor powers up a moment after the line comes up, then reports itself.
       connected = true;
       poweredAt = t + 800;

@@ -11,7 +11,7 @@ namespace sim {
 // "drop=N" loses every Nth byte sent, "insert=N" adds a stray byte after every Nth,
 // "garbage=MS:LEN" sends LEN random bytes every MS milliseconds, "pause=AT:MS" sends nothing
 // for MS milliseconds from AT, "unplug=AT:MS" closes the line at AT and brings it back MS
-// later. Items are separated by commas; times count from the line's first opening.
+// later. Items are separated by commas; times count from the simulator's start.
 struct FaultSpec {
   int dropEvery = 0;
   int insertEvery = 0;
