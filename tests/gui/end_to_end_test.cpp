@@ -28,7 +28,7 @@ bool RunUntil(const std::function<bool()>& done, int ms) {
   return done();
 }
 
-TEST(EndToEnd, SimulatedAcceptorIsRecognisedAndAnswersTheTerminal) {
+TEST(EndToEnd, SimulatedAcceptorIsRecognisedAnswersTheTerminalAndStreams) {
   EnsureTestApp();
   QTemporaryDir folder;
   ASSERT_TRUE(folder.isValid());
@@ -71,6 +71,12 @@ TEST(EndToEnd, SimulatedAcceptorIsRecognisedAndAnswersTheTerminal) {
     screen.userClick(screen.at("Command1", 0));
     EXPECT_TRUE(RunUntil([&] { return screen.at("Text1").text() == "[0]-->33"; }, 2000))
         << screen.at("Text1").text();
+
+    // The IO test shows live values from the device's frames.
+    screen.userClick(screen.at("Label2", 0));
+    screen.userClick(screen.at("Label2", 1));
+    EXPECT_TRUE(RunUntil([&] { return !screen.at("Label7", 6).text().empty(); }, 3000));
+    EXPECT_EQ(screen.at("Label7", 6).text().size(), 8u);  // DipSW1, bit by bit
     host.closeAllWindows();
     app.unload();
   }
