@@ -29,7 +29,7 @@ def short(ba, system, key, version, iface, tail, mode, n, stacker, mask, led, se
 
 
 def long(ba, system, key, version, device1, device2, mode, n, stacker, mask, led, sensor,
-         multi=None, finish=0, motor=(1200, 1800), leds=None, rows=None, judge="JD001"):
+         multi=None, finish=0, motor=(180, 220), leds=None, rows=None, judge="JD001"):
     """A system that sends the long report; byte 27 tells whether a stacker is fitted."""
     return dict(layout=2, ba=ba, system=system, key=key, multi=multi, mode=mode, n=n,
                 stacker=stacker, mask=mask, finish=finish, motor=motor, led=led,
