@@ -57,42 +57,6 @@ TEST(ConfigFiles, EveryFileRoundTripsOddBytes) {
   }
 }
 
-TEST(ConfigFiles, LineBuildersLayOutTheFields) {
-  EXPECT_EQ(config::BuildSystemLine({"B", 1, "10", "19", "Standard", "Alpha"}),
-            "B,1,10,19,Standard,Alpha");
-  const std::string param =
-      config::BuildParameterLine({"A",
-                                  "S",
-                                  "l.bmp",
-                                  "s.bmp",
-                                  "1",
-                                  "2",
-                                  1,
-                                  10,
-                                  "2",
-                                  0,
-                                  {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l"},
-                                  1});
-  const Lines f = config::SplitFields(param);
-  ASSERT_EQ(f.size(), size_t(config::ParameterFieldCount(2)));
-  EXPECT_EQ(f[config::ChannelField(2, 0, 1)], "a");
-  EXPECT_EQ(f[config::ChannelField(2, 5, 2)], "l");
-  EXPECT_EQ(f[22], "1");
-  EXPECT_EQ(f[7], "10");
-  const std::vector<std::string> codes(21, "0");
-  EXPECT_EQ(config::SplitFields(config::BuildCommandLine("A", "S", codes)).size(), 23u);
-}
-
-TEST(ConfigFiles, WritersDropOrKeepEmptyLines) {
-  TempFolder dir;
-  const Lines lines = {"a", "", "b", ""};
-  ASSERT_TRUE(config::WriteConfigFile(dir.path(), config::kCommandSetup, lines));
-  EXPECT_EQ(dir.read("CommandSetup.txt"), "a\r\nb\r\n");
-  ASSERT_TRUE(config::WriteConfigFile(dir.path(), config::kInterfaceVersion, lines));
-  EXPECT_EQ(dir.read("InterfaceVersion.txt"), "a\r\n\r\nb\r\n\r\n");
-  EXPECT_EQ(*config::ReadConfigFile(dir.path(), config::kInterfaceVersion), lines);
-}
-
 TEST(ConfigFiles, UnreadableFilesAreReported) {
   TempFolder dir;
   EXPECT_FALSE(config::ReadConfigFile(dir.path(), config::kSystemVersion));

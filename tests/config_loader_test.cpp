@@ -56,6 +56,7 @@ TEST_F(ConfigLoadProfile, SystemLineMatching) {
   EXPECT_EQ(loadShort("B10"), "Two");  // outside 05..09: the next line with the key
   EXPECT_EQ(loadShort("B7"), "Two");   // "7" > "09" as text
   EXPECT_EQ(loadShort("C07"), "Unknowable");
+  EXPECT_EQ(loadShort("b07"), "Unknowable");  // keys match case and all
   EXPECT_EQ(loadShort(""), "Unknowable");
 }
 

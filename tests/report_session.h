@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "config_temp_folder.h"
@@ -57,6 +58,19 @@ class Session {
   bool enabled(const std::string& control) { return show(control).at("enabled"); }
   // Status bar panel `n`, counted from 1.
   std::string panel(int n) { return show("StatusBar1").at("panels").at(n - 1); }
+
+  // The bytes written since the last call, with their times or without.
+  std::vector<std::pair<uint64_t, int>> timedSent() {
+    const json list = run("sent").at(0).at("sent");
+    std::vector<std::pair<uint64_t, int>> bytes;
+    for (const json& w : list) bytes.emplace_back(w.at("t"), w.at("b"));
+    return bytes;
+  }
+  std::vector<int> sent() {
+    std::vector<int> bytes;
+    for (const auto& [t, b] : timedSent()) bytes.push_back(b);
+    return bytes;
+  }
 
   // Bytes arrive and the next poll reads them.
   void feed(const std::string& recvArguments) {

@@ -13,7 +13,6 @@
 
 namespace {
 
-using report_test::json;
 using report_test::Session;
 
 const char* const kDelta =
@@ -50,12 +49,7 @@ class Grids : public ::testing::Test {
     }
     return n;
   }
-  std::vector<int> sent() {
-    const json list = s().run("sent").at(0).at("sent");
-    std::vector<int> bytes;
-    for (const json& w : list) bytes.push_back(w.at("b"));
-    return bytes;
-  }
+  std::vector<int> sent() { return s().sent(); }
 
  private:
   std::unique_ptr<Session> session_;
@@ -183,10 +177,10 @@ TEST_F(Grids, RestartClosesEverythingAndSendsLeaveTwice) {
   EXPECT_EQ(s().state("AwaitingVersionMark"), true);
   EXPECT_EQ(s().show("Label2(5)").at("foreColor"), "#FFFF00");  // until the next "Test Mode"
   const int leave = s().state("LeaveTestModeCode");
-  const json list = s().run("sent").at(0).at("sent");
+  const auto list = s().timedSent();
   ASSERT_EQ(list.size(), 2u);
-  EXPECT_EQ(list[0].at("b"), leave);
-  EXPECT_GT(list[1].at("t").get<uint64_t>() - list[0].at("t").get<uint64_t>(), 500u);
+  EXPECT_EQ(list[0].second, leave);
+  EXPECT_GT(list[1].first - list[0].first, 500u);
   s().run("click Label1");  // nothing more to remove, the two codes again
   EXPECT_EQ(sent(), (std::vector<int>{leave, leave}));
 }

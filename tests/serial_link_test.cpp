@@ -48,28 +48,6 @@ TEST_F(SerialLink, QuickChoicesGiveOneReopenWithTheLastOne) {
   EXPECT_EQ(port.openAttempts, 2);
 }
 
-TEST_F(SerialLink, KeysInThePortListOnlyMoveTheSelection) {
-  runTo(1500);
-  keys(list(), {65, 49, 32});  // A, 1, blank
-  EXPECT_EQ(list().text(), "1");
-  EXPECT_EQ(list().listIndex(), 0);
-  EXPECT_FALSE(list().locked());
-  keys(list(), {38});  // Up at the first item: nothing to move to
-  runTo(3000);
-  EXPECT_EQ(port.openAttempts, 1);
-
-  keys(list(), {40, 40});
-  EXPECT_EQ(list().text(), "3");
-  runTo(3999);
-  EXPECT_EQ(port.commPort(), 1);
-  runTo(4000);
-  EXPECT_EQ(port.commPort(), 3);
-  keys(list(), {38});
-  runTo(5000);
-  EXPECT_EQ(port.commPort(), 2);
-  EXPECT_TRUE(port.portOpen());
-}
-
 TEST_F(SerialLink, APortThatFailsStaysClosedAndIsTriedAgainWhenChosenAgain) {
   line.failPort(3);
   runTo(1000);

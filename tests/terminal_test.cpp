@@ -79,14 +79,6 @@ TEST_F(Terminal, NothingIsSentWhileThePortIsClosed) {
   EXPECT_EQ(entry().backColor(), form::colours::WindowBackground);
 }
 
-TEST_F(Terminal, EnterInTheEntrySends) {
-  openTerminal();
-  keys(entry(), {52, 50, 13});
-  EXPECT_EQ(sent(), std::vector<int>{42});
-  EXPECT_EQ(state().CommandPending, 1);
-  EXPECT_EQ(entry().text(), "42");
-}
-
 TEST_F(Terminal, KeyFilterKeepsDecimalEntriesWithinAByte) {
   openTerminal();
   EXPECT_EQ(typed({50, 53, 54}), "25");

@@ -11,7 +11,6 @@
 
 namespace {
 
-using report_test::json;
 using report_test::Session;
 
 const char* const kAlpha =
@@ -35,17 +34,8 @@ class Menu : public ::testing::Test {
     s().runner().application().main().setStatusText(8, accessMode);
     sent();  // forget what was sent so far
   }
-  std::vector<int> sent() {
-    std::vector<int> bytes;
-    for (const auto& [t, b] : timedSent()) bytes.push_back(b);
-    return bytes;
-  }
-  std::vector<std::pair<uint64_t, int>> timedSent() {
-    const json list = s().run("sent").at(0).at("sent");
-    std::vector<std::pair<uint64_t, int>> bytes;
-    for (const json& w : list) bytes.emplace_back(w.at("t"), w.at("b"));
-    return bytes;
-  }
+  std::vector<int> sent() { return s().sent(); }
+  std::vector<std::pair<uint64_t, int>> timedSent() { return s().timedSent(); }
   int code(const std::string& name) { return s().state(name); }
   bool visible(const std::string& c) { return s().show(c).at("visible"); }
   std::string fore(const std::string& c) { return s().show(c).at("foreColor"); }

@@ -9,13 +9,10 @@
 #include <variant>
 #include <vector>
 
-#include "app/application.h"
+#include "../test_support.h"
 #include "base/key_codes.h"
-#include "form/form.h"
-#include "form/virtual_host.h"
 #include "gui/form_view.h"
 #include "gui_test_app.h"
-#include "serial/loopback_port.h"
 
 namespace gui {
 namespace {
@@ -56,23 +53,18 @@ void Record(Control& c, std::vector<std::string>& log) {
   c.onClick = wrap(c.onClick, "click");
 }
 
-// One run of the tool, keys given by the script path or by the Qt windowRun->
-struct ToolRun {
-  form::VirtualHost vh;
-  serial::LoopbackPort port{[this] { return vh.now(); }};
-  app::Application app{vh.host(), port, "/nonexistent/ba-key-folder"};
+// One run of the tool, keys given by the script path or by the Qt window.
+struct ToolRun : support::Tool {
   std::vector<std::string> log;
   std::unique_ptr<FormView> view;
 
   explicit ToolRun(bool window) {
-    app.load();
-    vh.runUntil(1100);  // the port is open
+    runTo(1100);  // the port is open
     if (window) {
       view = std::make_unique<FormView>(app.mainForm());
       view->show();
     }
   }
-  form::Form& screen() { return app.mainForm(); }
 
   void key(Control& c, const Stroke& s) {
     int code = 0, shift = 0, qtKey = 0;
@@ -111,11 +103,6 @@ struct ToolRun {
   }
   void type(Control& c, const std::string& chars) {
     for (char ch : chars) key(c, ch);
-  }
-  std::vector<int> sent() {
-    std::vector<int> out;
-    for (const auto& w : port.takeWritten()) out.push_back(w.byte);
-    return out;
   }
 };
 
@@ -163,43 +150,32 @@ TEST_F(KeyPath, PortListArrowsMoveTheSelectionAndOtherKeysAreRefused) {
 }
 
 // Controls of a screen of their own: a text box with a length limit, a log of several lines,
-// a scroll bar and a check box.
+// a scroll bar, a check box and a list.
 TEST_F(KeyPath, EditingCaretScrollingAndSpaceAgree) {
   for (ToolRun* r : both()) {
     form::Form& f = r->screen();
-    Control& box = f.add(ControlDesign{.kind = Kind::TextBox,
-                                       .name = "Limited",
-                                       .left = 120,
-                                       .top = 120,
-                                       .width = 1500,
-                                       .height = 375,
-                                       .maxLength = 3});
-    Control& log = f.add(ControlDesign{.kind = Kind::TextBox,
-                                       .name = "Lines",
-                                       .left = 120,
-                                       .top = 600,
-                                       .width = 2000,
-                                       .height = 900});
+    const struct {
+      Kind kind;
+      const char* name;
+      int top, height, maxLength;
+    } designs[] = {{Kind::TextBox, "Limited", 120, 375, 3},
+                   {Kind::TextBox, "Lines", 600, 900, 0},
+                   {Kind::HScrollBar, "Bar", 1600, 255, 0},
+                   {Kind::CheckBox, "Check", 2000, 255, 0},
+                   {Kind::ListBox, "Items", 2400, 900, 0}};
+    for (const auto& d : designs) {
+      f.add(ControlDesign{.kind = d.kind,
+                          .name = d.name,
+                          .left = 120,
+                          .top = d.top,
+                          .width = 2000,
+                          .height = d.height,
+                          .maxLength = d.maxLength});
+    }
+    Control &box = f.at("Limited"), &log = f.at("Lines"), &bar = f.at("Bar");
+    Control &check = f.at("Check"), &items = f.at("Items");
     log.setMultiLine(true);
-    Control& bar = f.add(ControlDesign{.kind = Kind::HScrollBar,
-                                       .name = "Bar",
-                                       .left = 120,
-                                       .top = 1600,
-                                       .width = 2000,
-                                       .height = 255});
     bar.setMax(3);
-    Control& check = f.add(ControlDesign{.kind = Kind::CheckBox,
-                                         .name = "Check",
-                                         .left = 120,
-                                         .top = 2000,
-                                         .width = 1500,
-                                         .height = 255});
-    Control& items = f.add(ControlDesign{.kind = Kind::ListBox,
-                                         .name = "Items",
-                                         .left = 120,
-                                         .top = 2400,
-                                         .width = 1500,
-                                         .height = 900});
     for (const char* item : {"a", "b", "c", "d"}) items.addItem(item);
     for (Control* c : {&box, &log, &bar, &check, &items}) Record(*c, r->log);
     if (r->view) r->view->sync();
