@@ -8,6 +8,7 @@
 
 #include "base/codepage.h"
 #include "config/command_setup.h"
+#include "config/file_batch.h"
 #include "config/file_io.h"
 #include "config/interface_version.h"
 #include "config/parameter_setup.h"
@@ -96,6 +97,40 @@ TEST(ConfigAtomicSave, CommitReplacesAndKeepsPermissions) {
   ASSERT_EQ(::stat(dir.file("SystemVersion.txt").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+// A batch replaces its files only when all were staged; a rename that fails after others
+// succeeded puts the earlier files back.
+TEST(ConfigAtomicSave, ABatchReplacesAllOrNothing) {
+  TempFolder dir;
+  dir.write("SystemVersion.txt", "old1\r\n");
+  dir.write("ParameterSetup.txt", "old2\r\n");
+  {
+    config::FileBatch batch;
+    ASSERT_TRUE(batch.Stage(dir.file("SystemVersion.txt"), "new1\r\n"));
+    std::filesystem::create_directory(dir.file("Blocked.txt"));
+    EXPECT_FALSE(batch.Stage(dir.file("Blocked.txt"), "x"));
+    EXPECT_FALSE(batch.Stage(dir.file("ParameterSetup.txt"), "new2\r\n"));
+    EXPECT_EQ(batch.Commit(), config::FileBatch::Outcome::Unchanged);
+    EXPECT_EQ(batch.failedPath(), dir.file("Blocked.txt"));
+    std::filesystem::remove(dir.file("Blocked.txt"));
+  }
+  EXPECT_EQ(dir.read("SystemVersion.txt"), "old1\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+
+  // The second target turns into a folder between staging and the renames.
+  config::FileBatch batch;
+  ASSERT_TRUE(batch.Stage(dir.file("SystemVersion.txt"), "new1\r\n"));
+  ASSERT_TRUE(batch.Stage(dir.file("New.txt"), "created\r\n"));
+  ASSERT_TRUE(batch.Stage(dir.file("ParameterSetup.txt"), "new2\r\n"));
+  std::filesystem::remove(dir.file("ParameterSetup.txt"));
+  std::filesystem::create_directory(dir.file("ParameterSetup.txt"));
+  std::filesystem::create_directory(dir.file("ParameterSetup.txt") + "/inside");
+  EXPECT_EQ(batch.Commit(), config::FileBatch::Outcome::Unchanged);
+  EXPECT_EQ(batch.failedPath(), dir.file("ParameterSetup.txt"));
+  EXPECT_EQ(dir.read("SystemVersion.txt"), "old1\r\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.file("New.txt")));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
 TEST(ConfigPicturePath, StaysInsideThePictureFolder) {

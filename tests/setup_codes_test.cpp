@@ -96,7 +96,13 @@ TEST_F(SetupCodes, ModifyTakesDigitsAndSaveRewritesOrAppendsTheLine) {
   EXPECT_NE(tip("Text3(0)"), "");
   EXPECT_EQ(s.dir().read("CommandSetup.txt"), before);
 
-  s.run("settext Text3(0) \"\"");
+  // A code goes out as one byte, and an empty one could not be read back.
+  for (const char* refused : {"256", "999", ""}) {
+    s.run(std::string("settext Text3(0) \"") + refused + "\"");
+    s.run("click Command2(1)");
+    EXPECT_EQ(tip("Text3(0)"), "A command code is a number from 0 to 255") << refused;
+    EXPECT_EQ(s.dir().read("CommandSetup.txt"), before);
+  }
   for (const char* key : {"65", "189", "109", "50 1", "50", "99", "8", "55"}) {
     s.run(std::string("key Text3(0) ") + key);  // a letter, two minus keys, Shift+2 do nothing
   }

@@ -68,6 +68,31 @@ TEST_F(Login, OnlyAdminModeGetsPastTheLoginTab) {
   EXPECT_EQ(tab(), 0);  // and the window opens on "Login" again
 }
 
+// Each opening shows the screen as designed; only the mode, held by the main screen, stays.
+TEST_F(Login, EachOpeningStartsAfresh) {
+  s.dir().write("SystemVersion.txt", "A,0,,,S1,Alpha\r\n");
+  s.dir().write("ParameterSetup.txt",
+                "Alpha,S1,l.png,s.png,1,2,0,0,2,0,1,2,3,4,5,6,7,8,9,10,"
+                "11,12,0\r\n");
+  LogIn("mira_tek", "qpa-xn");
+  s.run("tab 1");
+  s.run("wait 100");
+  s.run("click Command3(2)");  // a Modify left pending
+  ASSERT_EQ(s.state("SetupScreen.GridCount"), 2);
+  s.run("close");
+  s.run("click Command5");
+  EXPECT_EQ(tab(), 0);
+  EXPECT_EQ(s.text("Label1"), "");
+  EXPECT_EQ(s.show("Label1").at("foreColor"), "#FF0000");
+  EXPECT_EQ(s.show("Command3(3)").at("tag"), "0");
+  EXPECT_EQ(s.text("Combo1"), "N/A");
+  EXPECT_EQ(s.show("Combo1").at("items").size(), 0u);
+  EXPECT_EQ(s.show("List3").at("items").size(), 0u);
+  EXPECT_FALSE(s.enabled("Text2(0)"));
+  EXPECT_EQ(s.state("SetupScreen.GridCount"), 0);
+  EXPECT_EQ(mode(), "Admin Mode");
+}
+
 // The mode chosen here decides what the main screen's test menu offers.
 TEST_F(Login, TheModeDecidesWhatTheTestMenuOffers) {
   report_test::CopySampleSet(s.dir().path());

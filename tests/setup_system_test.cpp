@@ -166,6 +166,52 @@ TEST_F(SystemTab, RefusedValuesWriteNothing) {
   EXPECT_EQ(file("ParameterSetup.txt"), before);
 }
 
+// Whatever Save writes, the profile loader reads back: numbers of digits alone.
+TEST_F(SystemTab, SaveRefusesNumbersTheLoaderCannotRead) {
+  std::string s1 = ParamLine("Alpha", "S1", 3);
+  s1.replace(s1.find(",20,"), 4, ",40000,");  // more than a stored number holds
+  s.dir().write("ParameterSetup.txt", s1 + "\r\n");
+  Open();
+  s.run("click Command3(2)");
+  s.run("click Command3(3)");
+  EXPECT_EQ(back("Text2(3)"), "#FFC8C8");  // as read from the file
+  s.run("settext Text2(3) \"7\"");
+  const auto refused = [&](const std::string& box, const std::string& text) {
+    s.run("settext " + box + " \"" + text + "\"");
+    s.run("click Command3(3)");
+    const bool red = back(box) == "#FFC8C8";
+    s.run("settext " + box + " \"7\"");
+    return red;
+  };
+  EXPECT_TRUE(refused("Text2(2)", ""));
+  EXPECT_TRUE(refused("Sensor_Test1", "a"));
+  EXPECT_TRUE(refused("Sensor_Test18", "-5"));
+  EXPECT_TRUE(refused("Sensor_Test2", "1 2"));
+  EXPECT_EQ(file("ParameterSetup.txt"), s1 + "\r\n");
+  s.run("click Command3(3)");
+  EXPECT_EQ(file("ParameterSetup.txt").substr(0, 38), "Alpha,S1,led.png,sensor.png,7,7,1,3,3,");
+}
+
+// A listed system without a parameter line shows a new system's values, and Modify + Save
+// gives it its line.
+TEST_F(SystemTab, ModifyGivesASystemWithoutParametersItsLine) {
+  s.dir().write("SystemVersion.txt", kSystems + "E,0,,,S3,Alpha\r\n");
+  Open();
+  s.run("select Combo2 2");
+  s.run("wait 100");
+  EXPECT_EQ(s.text("Text2(0)"), "");  // not what S1 holds
+  EXPECT_EQ(s.text("Text2(4)"), "0");
+  EXPECT_EQ(gridCount(), 0);
+  s.run("click Command3(2)");
+  s.run("settext Text2(0) \"e.png\"");
+  s.run("settext Text2(4) \"1\"");
+  s.run("click Command3(3)");
+  EXPECT_EQ(file("ParameterSetup.txt"), ParamLine("Alpha", "S1", 3) + "\r\n" +
+                                            ParamLine("Alpha", "S2", 12, 300) + "\r\n" +
+                                            ParamLine("Bravo", "T1", 2, 500) + "\r\n" +
+                                            "Alpha,S3,e.png,,0,0,0,0,1,0,0,0,0,0,0,0,0\r\n");
+}
+
 TEST_F(SystemTab, SaveOrDeleteRightAfterAPickActOnTheWholeFile) {
   Open();
   s.run("select Combo2 1");

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "config/file_batch.h"
 #include "config/line_file.h"
 
 namespace config {
@@ -27,6 +28,9 @@ inline constexpr ConfigFile kInterfaceVersion{kInterfaceVersionFile, EmptyLines:
 // Every trimmed line of the file, empty ones included; nothing when it cannot be read.
 std::optional<std::vector<std::string>> ReadConfigFile(std::string_view appFolder,
                                                        const ConfigFile& file);
+// Stages the whole file with the file's empty-line policy as part of `batch`.
+bool StageConfigFile(FileBatch& batch, std::string_view appFolder, const ConfigFile& file,
+                     const std::vector<std::string>& lines);
 // Rewrites the whole file atomically with the file's empty-line policy.
 bool WriteConfigFile(std::string_view appFolder, const ConfigFile& file,
                      const std::vector<std::string>& lines);

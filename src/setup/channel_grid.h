@@ -28,9 +28,10 @@ class ChannelGrid {
   void EnableBoxes(int n);
   // The text of channel i of table k; "0" for a channel the grid does not have.
   std::string Value(int table, int channel) const;
+  // The box of channel i of table k; nothing for a channel the grid does not have.
+  form::Control* Box(int table, int channel) const;
 
  private:
-  form::Control* Box(int table, int channel) const;
   void AddChannel(int i, int n, const Values& value, bool enabled);
 
   const SetupContext& c_;

@@ -13,6 +13,7 @@ constexpr int kPage = 2;
 constexpr int kTop = 600;
 constexpr int kCodesTop = 1200;
 constexpr int kCodeStep = 480;
+constexpr int kMaxCode = 255;  // a command goes out as one byte
 
 // Each code box beside its caption: two columns of eight, and the five LED codes under
 // "MASK LED". Captions are Label2(22..34, 40, 42, 43, 45..49).
@@ -159,8 +160,12 @@ void CommandTab::Save() {
     return;
   }
   bool fine = true;
-  for (form::Control* box : codes_) fine = CheckNoComma(refusals_, *box) && fine;
+  for (form::Control* box : codes_) {
+    fine =
+        CheckNumber(refusals_, *box, kMaxCode, "A command code is a number from 0 to 255") && fine;
+  }
   if (!fine || !commandLines_.EnsureLoaded()) return;
+  ListEdit edit(c_, {&commandLines_});
   std::vector<std::string> codes;
   for (const form::Control* box : codes_) codes.push_back(box->text());
   const std::string line = config::BuildCommandLine(combo7_.text(), combo8_.text(), codes);
@@ -172,7 +177,7 @@ void CommandTab::Save() {
       },
       line);
   if (replaced == 0) commandLines_.Append(line);
-  if (commandLines_.Save()) c_.refreshTab();
+  if (edit.Save()) c_.refreshTab();
 }
 
 }  // namespace setup

@@ -1,6 +1,7 @@
 #include "setup/input_rules.h"
 
 #include "base/key_codes.h"
+#include "base/text.h"
 
 namespace setup {
 
@@ -52,6 +53,20 @@ bool CheckNoComma(Refusals& refusals, form::Control& c) {
   if (c.text().find(',') == std::string::npos) return true;
   refusals.Mark(c, "A comma would split the line into other fields");
   return false;
+}
+
+bool CheckNumber(Refusals& refusals, form::Control& c, int max, std::string_view why) {
+  const std::string& t = c.text();
+  long value = 0;
+  bool fine = !t.empty();
+  for (char ch : t) {
+    fine = fine && base::IsDigit(ch);
+    if (!fine) break;
+    value = value * 10 + (ch - '0');
+    fine = value <= max;
+  }
+  if (!fine) refusals.Mark(c, why);
+  return fine;
 }
 
 }  // namespace setup

@@ -40,4 +40,8 @@ class Refusals {
 // Refuses a comma, which would split the line into other fields; true when the text is fine.
 bool CheckNoComma(Refusals& refusals, form::Control& c);
 
+// Refuses anything but a decimal number of digits alone from 0 to `max` (empty text too);
+// true when the text is fine.
+bool CheckNumber(Refusals& refusals, form::Control& c, int max, std::string_view why);
+
 }  // namespace setup

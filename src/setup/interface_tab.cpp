@@ -168,16 +168,18 @@ void InterfaceTab::Save() {
     if (!fine) return;
   }
   if (!lines_.EnsureLoaded()) return;
+  ListEdit edit(c_, {&lines_});
   const std::string line = config::BuildInterfaceLine(entry_[0]->text(), entry_[1]->text());
   if (adding) lines_.Append(line);
   if (modifying) lines_.Replace([this](std::string_view l) { return SameCode(l); }, line);
-  if (lines_.Save()) c_.refreshTab();
+  if (edit.Save()) c_.refreshTab();
 }
 
 void InterfaceTab::Delete() {
   if (!c_.ConfirmDelete() || !lines_.EnsureLoaded()) return;
+  ListEdit edit(c_, {&lines_});
   lines_.RemoveIf([this](std::string_view l) { return SameCode(l); });
-  if (lines_.Save()) c_.refreshTab();
+  if (edit.Save()) c_.refreshTab();
 }
 
 }  // namespace setup

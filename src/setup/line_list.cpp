@@ -56,13 +56,38 @@ void LineList::RemoveIf(const Match& match) {
   if (lines.size() != list_.items().size()) list_.setItems(std::move(lines));
 }
 
-bool LineList::Save() const {
-  if (!loaded_) return false;  // EnsureLoaded told why
-  if (!config::WriteConfigFile(c_.folder, file_, list_.items())) {
-    c_.TellFileProblem(file_.name, "could not be saved; the file on disk is unchanged.");
+ListEdit::ListEdit(const SetupContext& c, std::initializer_list<LineList*> lists) : c_(c) {
+  for (LineList* list : lists) before_.push_back({list, list->lines()});
+}
+
+bool ListEdit::Save() {
+  for (const Before& b : before_) {
+    if (b.list->loaded_) continue;
+    Undo();  // a list that does not hold its file never writes it; EnsureLoaded told why
     return false;
   }
-  return true;
+  config::FileBatch batch;
+  for (const Before& b : before_) {
+    if (!config::StageConfigFile(batch, c_.folder, b.list->file_, b.list->lines())) break;
+  }
+  const config::FileBatch::Outcome outcome = batch.Commit();
+  if (outcome == config::FileBatch::Outcome::Saved) return true;
+  Undo();
+  for (const Before& b : before_) {
+    const config::ConfigFile& file = b.list->file_;
+    if (config::JoinPath(c_.folder, file.name) != batch.failedPath()) continue;
+    c_.TellFileProblem(file.name, outcome == config::FileBatch::Outcome::Unchanged
+                                      ? "could not be saved; no file was changed."
+                                      : "could not be saved, and the files saved before it "
+                                        "could not be put back.");
+  }
+  return false;
+}
+
+void ListEdit::Undo() {
+  for (Before& b : before_) {
+    if (b.list->lines() != b.lines) b.list->list_.setItems(std::move(b.lines));
+  }
 }
 
 }  // namespace setup

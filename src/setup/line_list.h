@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,15 +33,35 @@ class LineList {
   // Replaces every matching line in place; how many were replaced.
   int Replace(const Match& match, const std::string& line);
   void RemoveIf(const Match& match);
-  // Writes the file; false, after telling the user, when the list does not hold the file or
-  // the write failed (the old file then stays as it was).
-  bool Save() const;
 
  private:
+  friend class ListEdit;
+
   const SetupContext& c_;
   form::Control& list_;
   config::ConfigFile file_;
   bool loaded_ = false;
+};
+
+// One save or delete over one or more line lists. The lists are remembered as they were when
+// the edit begins; Save() writes their files together, every file staged before any is
+// replaced. When one cannot be written, no file changes, every list gets its old lines back
+// and the user is told which file failed.
+class ListEdit {
+ public:
+  // Every list must hold its file (see LineList::EnsureLoaded).
+  ListEdit(const SetupContext& c, std::initializer_list<LineList*> lists);
+  bool Save();
+
+ private:
+  void Undo();
+
+  const SetupContext& c_;
+  struct Before {
+    LineList* list;
+    std::vector<std::string> lines;
+  };
+  std::vector<Before> before_;
 };
 
 }  // namespace setup

@@ -38,12 +38,27 @@ constexpr const char* kTabCaptions[] = {"Login", "System Parameter", "Communicat
 }  // namespace
 
 SetupWindow::SetupWindow(form::Host& host, form::Form& owner, std::string folder)
-    : host_(host), owner_(owner), statusBar_(owner.at("StatusBar1")), form_("SetupScreen", host) {
+    : host_(host),
+      owner_(owner),
+      statusBar_(owner.at("StatusBar1")),
+      form_("SetupScreen", host),
+      folder_(std::move(folder)) {
   form_.setCaption("Parameter Setup");
   form_.setSize(11760, 8280);
+  Build();
+}
+
+// The screen as designed: every control new, no lists loaded, no grid, nothing pending.
+void SetupWindow::Build() {
+  interfaceTab_.reset();
+  commandTab_.reset();
+  systemTab_.reset();
+  context_.reset();
+  records_.clear();
+  while (!form_.controls().empty()) form_.remove(form_.controls().back());
   addControls();
   context_ = std::make_unique<SetupContext>(
-      SetupContext{form_, *tabs_, std::move(folder), [this] { RefreshTab(); }});
+      SetupContext{form_, *tabs_, folder_, [this] { RefreshTab(); }});
   systemTab_ = std::make_unique<SystemTab>(*context_, records_);
   commandTab_ = std::make_unique<CommandTab>(*context_, records_);
   interfaceTab_ = std::make_unique<InterfaceTab>(*context_);
@@ -203,9 +218,11 @@ std::vector<std::string> SetupWindow::SystemFields() const {
   return flat;
 }
 
+// Each opening is a new screen, as when the window is created: on "Login", nothing kept
+// from the last visit but the access mode, which the main screen holds.
 void SetupWindow::Show() {
   if (form_.visible()) return;
-  tabs_->setValue(0);  // the window opens on "Login"
+  Build();
   if (host_.windows) {
     host_.windows->showModal(form_, owner_);
   } else {

@@ -32,6 +32,7 @@ class SetupWindow {
   std::vector<std::string> SystemFields() const;
 
  private:
+  void Build();
   void addControls();
   void addLoginTab();
   void Login();
@@ -45,6 +46,7 @@ class SetupWindow {
   form::Form& owner_;
   form::Control& statusBar_;  // the main screen's StatusBar1
   form::Form form_;
+  std::string folder_;
   form::Control* tabs_ = nullptr;      // SSTab1
   form::Control* userName_ = nullptr;  // txtUserName
   form::Control* password_ = nullptr;  // txtPassword

@@ -1,4 +1,6 @@
 // The "System Parameter" tab's Save and Delete: the two line lists, then the files.
+#include <algorithm>
+
 #include "config/command_setup.h"
 #include "config/parameter_setup.h"
 #include "setup/system_tab.h"
@@ -8,6 +10,7 @@ namespace setup {
 namespace {
 enum EditButton { kAdd, kDelete, kModify, kSave };
 constexpr int kLedNumberBox = 4;
+constexpr int kMaxValue = 32767;  // what a stored number can hold
 }  // namespace
 
 bool SystemTab::SelectedSystemLine(std::string_view line) const {
@@ -51,26 +54,32 @@ std::string SystemTab::BuildParameterLine() const {
   return config::BuildParameterLine(in);
 }
 
-// Values the files cannot hold are refused, shown red, before anything is written.
+// Values the files cannot hold, or the tool could not read back, are refused, shown red,
+// before anything is written.
 bool SystemTab::CheckEntries() {
   refusals_.Clear();
   bool fine = true;
-  for (form::Control* c : {&combo1_, &combo2_, version_[0], version_[1], version_[2], parameter_[0],
-                           parameter_[1], parameter_[2], parameter_[3]}) {
+  for (form::Control* c :
+       {&combo1_, &combo2_, version_[0], version_[1], version_[2], parameter_[0], parameter_[1]}) {
     fine = CheckNoComma(refusals_, *c) && fine;
   }
+  for (int i = 2; i <= 3; ++i) {
+    fine = CheckNumber(refusals_, *parameter_[static_cast<size_t>(i)], kMaxValue,
+                       "A bill motor limit is a number from 0 to 32767") &&
+           fine;
+  }
   form::Control& led = *parameter_[kLedNumberBox];
-  const std::string& n = led.text();
-  const bool digits = !n.empty() && n.find_first_not_of("0123456789") == std::string::npos;
-  if (!digits || LeadingNumber(n) > config::kMaxLedNumber) {
-    refusals_.Mark(led, "LED Number takes 1 to 85 channels");
+  if (!CheckNumber(refusals_, led, config::kMaxLedNumber, "LED Number takes 1 to 85 channels")) {
     fine = false;
   }
+  // The boxes of the channels the line will hold.
+  const int n = std::min(LeadingNumber(led.text()), grid_.count());
   for (int k = 0; k < config::kChannelTableCount; ++k) {
-    for (int i = 1; i <= grid_.count(); ++i) {
-      if (form::Control* box =
-              c_.form.find("Sensor_Test" + std::to_string(i + k * grid_.count()))) {
-        fine = CheckNoComma(refusals_, *box) && fine;
+    for (int i = 1; i <= n; ++i) {
+      if (form::Control* box = grid_.Box(k, i)) {
+        fine = CheckNumber(refusals_, *box, kMaxValue,
+                           "A channel value is a number from 0 to 32767") &&
+               fine;
       }
     }
   }
@@ -85,6 +94,7 @@ void SystemTab::Save() {
   const bool modifying = mode == "2";
   if ((adding || modifying) && !CheckEntries()) return;
   if (!systemLines_.EnsureLoaded() || !parameterLines_.EnsureLoaded()) return;
+  ListEdit edit(c_, {&systemLines_, &parameterLines_});
   if (adding) {
     systemLines_.Append(BuildSystemLine());
     parameterLines_.Append(BuildParameterLine());
@@ -92,29 +102,31 @@ void SystemTab::Save() {
     const std::string systemLine = BuildSystemLine();
     const std::string parameterLine = BuildParameterLine();
     systemLines_.Replace([this](std::string_view l) { return SelectedSystemLine(l); }, systemLine);
-    parameterLines_.Replace([this](std::string_view l) { return SelectedParameterLine(l); },
-                            parameterLine);
+    // A listed system without a parameter line gets one, as a new system would.
+    if (parameterLines_.Replace([this](std::string_view l) { return SelectedParameterLine(l); },
+                                parameterLine) == 0) {
+      parameterLines_.Append(parameterLine);
+    }
   }
-  if (!systemLines_.Save() || !parameterLines_.Save()) return;
-  c_.refreshTab();
+  if (edit.Save()) c_.refreshTab();
 }
 
 void SystemTab::Delete() {
   CompletePendingDisplay();
   if (!c_.ConfirmDelete()) return;
   if (!systemLines_.EnsureLoaded() || !parameterLines_.EnsureLoaded()) return;
-  LineList* commands = commandLines_ && commandLines_->EnsureLoaded() ? commandLines_ : nullptr;
+  const bool commands = commandLines_ && commandLines_->EnsureLoaded();
+  ListEdit edit = commands ? ListEdit(c_, {&systemLines_, &parameterLines_, commandLines_})
+                           : ListEdit(c_, {&systemLines_, &parameterLines_});
   systemLines_.RemoveIf([this](std::string_view l) { return SelectedSystemLine(l); });
   parameterLines_.RemoveIf([this](std::string_view l) { return SelectedParameterLine(l); });
-  if (!systemLines_.Save() || !parameterLines_.Save()) return;
   if (commands) {
-    commands->RemoveIf([this](std::string_view l) {
+    commandLines_->RemoveIf([this](std::string_view l) {
       return LineMatches(l, config::kCommandBaName, combo1_.text(), config::kCommandSystemName,
                          combo2_.text());
     });
-    if (!commands->Save()) return;
   }
-  c_.refreshTab();
+  if (edit.Save()) c_.refreshTab();
 }
 
 }  // namespace setup

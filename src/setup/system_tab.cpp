@@ -143,6 +143,15 @@ void SystemTab::LoadParameterList() {
     ShowParameters(FieldsOf(line));
     return;  // the main screen also uses the first line of a system
   }
+  ShowDefaults();  // not what the system shown before holds
+}
+
+// What a system without a parameter line shows: the values a new system starts with.
+void SystemTab::ShowDefaults() {
+  parameter_[0]->setText("");
+  parameter_[1]->setText("");
+  for (int i = 2; i <= 4; ++i) parameter_[static_cast<size_t>(i)]->setText("0");
+  for (form::Control* combo : {&stacker_, &mode_, &finish_, &ledMask_}) combo->setListIndex(0);
 }
 
 // Shows what a parameter line holds; a short or malformed line shows what can be read.
@@ -183,16 +192,12 @@ void SystemTab::Add() {
   grid_.Remove();
   SetFieldsEnabled(true);
   for (form::Control* box : version_) box->setText("");
-  parameter_[0]->setText("");
-  parameter_[1]->setText("");
-  for (int i = 2; i <= 4; ++i) parameter_[static_cast<size_t>(i)]->setText("0");
+  ShowDefaults();
   for (form::Control* combo : {&combo1_, &combo2_}) {
     combo->setListIndex(-1);
     combo->setText("");
   }
-  for (form::Control* combo : {&stacker_, &mode_, &finish_, &multi_, &ledMask_}) {
-    combo->setListIndex(0);
-  }
+  multi_.setListIndex(0);
   SetButtons(false);
   buttons_[kSave]->setTag(kAdding);
 }

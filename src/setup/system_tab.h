@@ -33,6 +33,7 @@ class SystemTab {
   void CompletePendingDisplay();
   void LoadParameterList();
   void ShowParameters(const std::vector<std::string>& fields);
+  void ShowDefaults();
   void LedNumberChanged();
   void Add();
   void Modify();
