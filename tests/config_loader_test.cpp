@@ -54,7 +54,8 @@ TEST_F(ConfigLoadProfile, SystemLineMatching) {
             std::string("One,S1,") + kCodes + "\nTwo,S2," + kCodes + "\nThree,S3," + kCodes);
   EXPECT_EQ(loadShort("B07"), "One");
   EXPECT_EQ(loadShort("B10"), "Two");  // outside 05..09: the next line with the key
-  EXPECT_EQ(loadShort("B7"), "Two");   // "7" > "09" as text
+  EXPECT_EQ(loadShort("B04"), "Two");
+  EXPECT_EQ(loadShort("B7"), "Two");  // "7" > "09" as text
   EXPECT_EQ(loadShort("C07"), "Unknowable");
   EXPECT_EQ(loadShort("b07"), "Unknowable");  // keys match case and all
   EXPECT_EQ(loadShort(""), "Unknowable");
@@ -115,6 +116,7 @@ TEST_F(ConfigLoadProfile, FailuresStopWithPartialAssignment) {
       {"ParameterSetup.txt", "Alpha,Standard,l.bmp,s.bmp,5,6,0,0,86,0,0"},
       {"ParameterSetup.txt", "Alpha,Standard,l.bmp,s.bmp,5,6,0,0,-1,0,0"},
       {"ParameterSetup.txt", "Alpha,Standard,l.bmp,s.bmp,5,6,0,0,1,0,1,2,3,4,5"},
+      {"ParameterSetup.txt", "Alpha,Standard,l.bmp,s.bmp,5,6,0,0,1,0,1,2,3,4,5,x,0"},
       {"CommandSetup.txt", std::string("x\r\nAlpha,Standard,") + kCodes},
       {"CommandSetup.txt", "Alpha,Standard,1,2,99999,4"},
       {"CommandSetup.txt", "Alpha,Standard,1,2,3"},
