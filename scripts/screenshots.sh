@@ -61,3 +61,11 @@ $shot docs/setup-system.png --access 'Admin Mode' --click Command5 --tab 1 \
   --select Combo1=7 --scroll HScroll1=1
 $shot docs/setup-codes.png --access 'Admin Mode' --click Command5 --tab 2 --select Combo7=7
 $shot docs/setup-interface.png --access 'Admin Mode' --click Command5 --tab 3
+
+# Refused saves (Modify, a value the file cannot hold, Save): the box is red, its tool tip says
+# why. Hotel's channel 1 set to "a" on tab 1; the first code box emptied on tab 2.
+$shot docs/setup-refused.png --access 'Admin Mode' --click Command5 --tab 1 --select Combo1=7 \
+  --click 'Command3(2)' --settext Sensor_Test1=a --click 'Command3(3)' --tip Sensor_Test1
+$shot docs/setup-codes-refused.png --access 'Admin Mode' --click Command5 --tab 2 \
+  --select Combo7=7 --click 'Command2(0)' --settext 'Text3(0)=' --click 'Command2(1)' \
+  --tip 'Text3(0)'

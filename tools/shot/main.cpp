@@ -1,21 +1,31 @@
-// ba-shot OUT.png [--folder DIR] [--terminal] [--report TEXT] [--access MODE] [--click NAME]...
-// [--enter N]... [--feed TEXT] [--scroll NAME=VALUE]...: a screenshot of the screen in front 1.5 s
-// after start, with a loopback port instead of a serial line. With --report the device reports
-// itself (TEXT with \xHH for bytes) once the port is open, and the picture is taken when the menu
-// has unlocked. --access sets the access mode of status panel 8. Each --click clicks a main-screen
-// control ("Command5", "Label2(1)") in turn, then each --enter runs a test menu entry as code does
-// (the bill length panel has no usable menu item); --feed bytes arrive next and are read, and each
-// --scroll NAME=VALUE moves a scroll bar before the picture. On the setup screen (opened by
-// clicking "Command5") --tab N opens a tab and each --select NAME=INDEX picks a list item;
-// clicks, picks and scrolls go to the screen in front. --live uses the folder's serial port
-// (a device or ba-sim, mapped by PortMap.txt) in real time instead of a loopback port: the
-// picture waits until the device has unlocked the menu (at most 8 s) and is taken --settle
-// milliseconds after the clicks.
+// ba-shot OUT.png [--folder DIR] [--terminal] [--report TEXT] [--access MODE] [--live]
+// [--settle MS] [--tip NAME] ACTION...: a screenshot of the screen in front 1.5 s after start,
+// with a loopback port instead of a serial line. With --report the device reports itself (TEXT
+// with \xHH for bytes) once the port is open, and the actions wait until the menu has unlocked.
+// --access sets the access mode of status panel 8. The actions run in command-line order on
+// the screen in front (the setup screen once "Command5" has opened it):
+//   --click NAME         clicks a control ("Command5", "Label2(1)")
+//   --enter N            runs test menu entry N as code does (the bill length panel has no
+//                        usable menu item)
+//   --feed TEXT          bytes arrive and are read (300 ms)
+//   --tab N              opens tab N of the setup screen (then 300 ms for its deferred display)
+//   --select NAME=INDEX  picks a list item (then 300 ms)
+//   --scroll NAME=VALUE  moves a scroll bar
+//   --settext NAME=TEXT  types TEXT into a text or combo box, replacing its text
+// --settle milliseconds (100) pass after a run of clicks and entries and before the picture.
+// --tip NAME draws the tool tip of that control as hovering its middle shows it. A name that
+// does not exist, or input the control does not take, stops the tool. --live uses the folder's
+// serial port (a device or ba-sim, mapped by PortMap.txt) in real time instead of a loopback
+// port: the actions wait until the device has unlocked the menu (at most 8 s); bytes to feed
+// are ignored.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QPainter>
 #include <QPixmap>
+#include <QToolTip>
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,31 +42,26 @@
 
 namespace {
 
+struct Action {
+  enum class Kind { kClick, kEnter, kFeed, kTab, kSelect, kScroll, kSetText };
+  Kind kind = Kind::kClick;
+  std::string name;  // the control
+  std::string text;  // the text to type
+  int value = 0;     // the entry, tab, item or scroll value
+  std::vector<uint8_t> bytes;
+};
+
 struct ShotOptions {
   QString out;
   std::string folder;
   bool terminal = false;
   std::vector<uint8_t> report;
-  std::vector<std::string> clicks;
   std::string access;
-  std::vector<int> entries;
-  std::vector<uint8_t> feed;
-  std::vector<std::pair<std::string, int>> scrolls;
-  int tab = -1;
   bool live = false;
   int settleMs = 100;
-  std::vector<std::pair<std::string, int>> selects;
+  std::vector<Action> actions;
+  std::string tip;
 };
-
-// "NAME=VALUE" pairs of a repeatable option.
-std::vector<std::pair<std::string, int>> Pairs(const QStringList& values) {
-  std::vector<std::pair<std::string, int>> pairs;
-  for (const QString& pair : values) {
-    const qsizetype eq = pair.indexOf('=');
-    if (eq > 0) pairs.emplace_back(gui::ToUtf8(pair.left(eq)), pair.mid(eq + 1).toInt());
-  }
-  return pairs;
-}
 
 // Bytes given as text with \xHH; false (and a message) when they do not parse.
 bool ParseBytes(const QString& text, std::vector<uint8_t>& bytes) {
@@ -69,7 +74,42 @@ bool ParseBytes(const QString& text, std::vector<uint8_t>& bytes) {
   return true;
 }
 
-// A main-screen control named "Name" or "Name(index)".
+// The action of one option's value; nothing (and a message) when the value does not parse.
+std::optional<Action> ParseAction(Action::Kind kind, const QString& value) {
+  Action a;
+  a.kind = kind;
+  const qsizetype eq = value.indexOf('=');
+  bool number = true;
+  switch (kind) {
+    case Action::Kind::kClick:
+      a.name = gui::ToUtf8(value);
+      break;
+    case Action::Kind::kEnter:
+    case Action::Kind::kTab:
+      a.value = value.toInt(&number);
+      break;
+    case Action::Kind::kFeed:
+      if (!ParseBytes(value, a.bytes)) return std::nullopt;
+      break;
+    case Action::Kind::kSelect:
+    case Action::Kind::kScroll:
+    case Action::Kind::kSetText:
+      if (eq <= 0) break;
+      a.name = gui::ToUtf8(value.left(eq));
+      a.text = gui::ToUtf8(value.mid(eq + 1));
+      if (kind != Action::Kind::kSetText) a.value = value.mid(eq + 1).toInt(&number);
+      break;
+  }
+  const bool named = kind == Action::Kind::kClick || kind == Action::Kind::kSelect ||
+                     kind == Action::Kind::kScroll || kind == Action::Kind::kSetText;
+  if (!number || (named && a.name.empty())) {
+    std::fprintf(stderr, "ba-shot: \"%s\" is not a valid value here\n", qPrintable(value));
+    return std::nullopt;
+  }
+  return a;
+}
+
+// A control named "Name" or "Name(index)".
 form::Control* FindControl(form::Form& screen, const std::string& name) {
   const size_t open = name.find('(');
   if (open == std::string::npos || name.back() != ')') return screen.find(name);
@@ -83,28 +123,33 @@ form::Control* FindControl(form::Form& screen, const std::string& name) {
 // Reads the command line; prints what is wrong and gives nothing when it does not parse.
 std::optional<ShotOptions> ParseOptions(const QCoreApplication& app) {
   QCommandLineParser parser;
-  parser.setApplicationDescription("A screenshot of the screen in front, 1.5 s after start.");
+  parser.setApplicationDescription(
+      "A screenshot of the screen in front after the actions (--click, --enter, --feed, --tab, "
+      "--select, --scroll, --settext), run in command-line order.");
   parser.addHelpOption();
   parser.addPositionalArgument("OUT.png", "The picture to write.");
   const QCommandLineOption folder("folder", "The folder of the configuration files.", "DIR");
   const QCommandLineOption terminal("terminal", "Opens the terminal first.");
   const QCommandLineOption report("report", "A version report the device sends (\\xHH: a byte).",
                                   "TEXT");
-  const QCommandLineOption click("click", "Clicks a main-screen control (repeatable).", "NAME");
   const QCommandLineOption access("access", "The access mode shown in status panel 8.", "MODE");
-  const QCommandLineOption enter(
-      "enter", "Runs test menu entry N by code after the clicks (repeatable).", "N");
-  const QCommandLineOption feed("feed", "Bytes that arrive after the clicks.", "TEXT");
-  const QCommandLineOption scroll("scroll", "Scrolls a scroll bar after the bytes (repeatable).",
-                                  "NAME=VALUE");
-  const QCommandLineOption tab("tab", "Opens tab N of the setup screen after the clicks.", "N");
-  const QCommandLineOption select("select", "Picks item INDEX of a list (repeatable).",
-                                  "NAME=INDEX");
   const QCommandLineOption live("live", "Uses the serial port of the folder in real time.");
-  const QCommandLineOption settle("settle", "Milliseconds between the clicks and the picture.",
-                                  "MS");
-  parser.addOptions(
-      {folder, terminal, report, click, access, enter, feed, scroll, tab, select, live, settle});
+  const QCommandLineOption settle(
+      "settle", "Milliseconds after a run of clicks and entries and before the picture.", "MS");
+  const QCommandLineOption tip("tip", "Draws the tool tip of a control.", "NAME");
+  parser.addOptions({folder, terminal, report, access, live, settle, tip});
+  const std::map<QString, Action::Kind> kinds{
+      {"click", Action::Kind::kClick},    {"enter", Action::Kind::kEnter},
+      {"feed", Action::Kind::kFeed},      {"tab", Action::Kind::kTab},
+      {"select", Action::Kind::kSelect},  {"scroll", Action::Kind::kScroll},
+      {"settext", Action::Kind::kSetText}};
+  parser.addOptions({{"click", "Clicks a control.", "NAME"},
+                     {"enter", "Runs test menu entry N by code.", "N"},
+                     {"feed", "Bytes that arrive and are read.", "TEXT"},
+                     {"tab", "Opens tab N of the setup screen.", "N"},
+                     {"select", "Picks item INDEX of a list.", "NAME=INDEX"},
+                     {"scroll", "Moves a scroll bar.", "NAME=VALUE"},
+                     {"settext", "Types the text of a text or combo box.", "NAME=TEXT"}});
   const bool parsed = parser.parse(app.arguments());
   if (parsed && parser.isSet("help")) parser.showHelp(0);
   if (!parsed || parser.positionalArguments().size() != 1) {
@@ -120,16 +165,42 @@ std::optional<ShotOptions> ParseOptions(const QCoreApplication& app) {
   if (parser.isSet(report) && !ParseBytes(parser.value(report), options.report)) {
     return std::nullopt;
   }
-  if (parser.isSet(feed) && !ParseBytes(parser.value(feed), options.feed)) return std::nullopt;
   options.access = gui::ToUtf8(parser.value(access));
-  for (const QString& n : parser.values(enter)) options.entries.push_back(n.toInt());
-  options.scrolls = Pairs(parser.values(scroll));
-  options.selects = Pairs(parser.values(select));
-  if (parser.isSet(tab)) options.tab = parser.value(tab).toInt();
   options.live = parser.isSet(live);
   if (parser.isSet(settle)) options.settleMs = std::max(0, parser.value(settle).toInt());
-  for (const QString& name : parser.values(click)) options.clicks.push_back(gui::ToUtf8(name));
+  options.tip = gui::ToUtf8(parser.value(tip));
+  // optionNames() keeps the command line's order; values() each option's own.
+  std::map<QString, qsizetype> taken;
+  for (const QString& option : parser.optionNames()) {
+    const auto kind = kinds.find(option);
+    if (kind == kinds.end()) continue;
+    std::optional<Action> a = ParseAction(kind->second, parser.values(option)[taken[option]++]);
+    if (!a) return std::nullopt;
+    options.actions.push_back(std::move(*a));
+  }
   return options;
+}
+
+// Paints into `picture` of `window` the tool tip shown while the mouse rests on the middle of
+// `widget`, kept inside the picture.
+bool PaintToolTip(QPixmap& picture, QWidget& window, QWidget& widget) {
+  const QString text = widget.toolTip();
+  if (text.isEmpty()) return false;
+  QToolTip::showText(widget.mapToGlobal(widget.rect().center()), text, &widget);
+  QWidget* label = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets()) {  // Qt's tool-tip window
+    if (w->objectName() == "qtooltip_label" && w->isVisible()) label = w;
+  }
+  if (!label) return false;
+  const QPixmap tip = label->grab();
+  const QSize area = picture.deviceIndependentSize().toSize();
+  QPoint at = window.mapFromGlobal(label->pos());
+  at.setX(std::clamp(at.x(), 0, std::max(0, area.width() - label->width())));
+  at.setY(std::clamp(at.y(), 0, std::max(0, area.height() - label->height())));
+  QPainter painter(&picture);
+  painter.drawPixmap(at, tip);
+  QToolTip::hideText();
+  return true;
 }
 
 // Runs the tool as the options say and saves the window in front.
@@ -157,31 +228,77 @@ bool TakeShot(const ShotOptions& o) {
   const auto inFront = [&]() -> form::Form& {
     return app.setupForm().visible() ? app.setupForm() : screen;
   };
-  for (const std::string& name : o.clicks) {
-    if (form::Control* c = FindControl(inFront(), name)) inFront().userClick(*c);
-  }
-  for (int entry : o.entries) app.main().testMenu().Label2_Click(entry);
-  form::WaitMs(host.host(), o.settleMs);
-  if (!o.feed.empty() && !o.live) {
-    loopback.receive(o.feed);
-    form::WaitMs(host.host(), 300);
-  }
-  if (o.tab >= 0) {
-    if (form::Control* tabs = FindControl(app.setupForm(), "SSTab1")) {
-      app.setupForm().userTab(*tabs, o.tab);
+  bool clicked = false;
+  for (const Action& a : o.actions) {
+    using K = Action::Kind;
+    const bool click = a.kind == K::kClick || a.kind == K::kEnter;
+    if (clicked && !click) form::WaitMs(host.host(), o.settleMs);
+    clicked = click;
+    if (a.kind == K::kEnter) {
+      app.main().testMenu().Label2_Click(a.value);
+      continue;
+    }
+    if (a.kind == K::kFeed) {
+      if (o.live) continue;
+      loopback.receive(a.bytes);
+      form::WaitMs(host.host(), 300);
+      continue;
+    }
+    form::Form& target = a.kind == K::kTab ? app.setupForm() : inFront();
+    const std::string name = a.kind == K::kTab ? "SSTab1" : a.name;
+    form::Control* c = FindControl(target, name);
+    if (!c) {
+      std::fprintf(stderr, "ba-shot: the screen in front has no control %s\n", name.c_str());
+      return false;
+    }
+    bool taken = false;
+    switch (a.kind) {
+      case K::kClick:
+        taken = target.userClick(*c);
+        break;
+      case K::kTab:
+        taken = target.userTab(*c, a.value);
+        break;
+      case K::kSelect:
+        taken = target.userSelect(*c, a.value);
+        break;
+      case K::kScroll:
+        taken = target.userScroll(*c, a.value);
+        break;
+      case K::kSetText:
+        taken = target.userSetText(*c, a.text);
+        break;
+      default:
+        break;
+    }
+    if (!taken) {
+      std::fprintf(stderr, "ba-shot: %s does not take the input now\n", name.c_str());
+      return false;
+    }
+    if (a.kind == K::kTab || a.kind == K::kSelect) {
+      form::WaitMs(host.host(), 300);  // the setup screen's deferred display
     }
   }
-  for (const auto& [name, index] : o.selects) {
-    if (form::Control* c = FindControl(inFront(), name)) inFront().userSelect(*c, index);
-  }
-  form::WaitMs(host.host(), 300);  // the setup screen's deferred display
-  for (const auto& [name, value] : o.scrolls) {
-    if (form::Control* c = FindControl(inFront(), name)) inFront().userScroll(*c, value);
-  }
-  gui::FormView* front = host.windowOf(app.setupForm());
-  if (!front || !app.setupForm().visible()) front = &view;
+  form::WaitMs(host.host(), o.settleMs);
+  const bool setupInFront = app.setupForm().visible();
+  gui::FormView* front = setupInFront ? host.windowOf(app.setupForm()) : nullptr;
+  if (!front) front = &view;
   front->sync();
-  const bool saved = front->grab().save(o.out, "PNG");
+  QPixmap picture = front->grab();
+  if (!o.tip.empty()) {
+    const form::Control* c = FindControl(setupInFront ? app.setupForm() : screen, o.tip);
+    if (!c) {
+      std::fprintf(stderr, "ba-shot: the screen in front has no control %s\n", o.tip.c_str());
+      return false;
+    }
+    QWidget* widget = front->widgetFor(*c);
+    if (!widget || !PaintToolTip(picture, *front, *widget)) {
+      std::fprintf(stderr, "ba-shot: %s shows no tool tip\n", o.tip.c_str());
+      return false;
+    }
+  }
+  const bool saved = picture.save(o.out, "PNG");
+  if (!saved) std::fprintf(stderr, "ba-shot: cannot write %s\n", qPrintable(o.out));
   host.closeAllWindows();
   app.unload();
   return saved;
@@ -197,9 +314,5 @@ int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
   const std::optional<ShotOptions> options = ParseOptions(qapp);
   if (!options) return 2;
-  if (!TakeShot(*options)) {
-    std::fprintf(stderr, "ba-shot: cannot write %s\n", qPrintable(options->out));
-    return 1;
-  }
-  return 0;
+  return TakeShot(*options) ? 0 : 1;
 }
