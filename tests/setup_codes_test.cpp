@@ -11,7 +11,7 @@ namespace {
 using report_test::json;
 using report_test::Session;
 
-constexpr const char* kRefused = "#FFC8C8";
+constexpr const char* kRefused = "#FF6060";
 
 // 21 codes joined by ",": counting up from `first`, or all `first` when `step` is 0.
 std::string Codes(int first, int step = 1) {

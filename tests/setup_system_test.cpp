@@ -154,9 +154,9 @@ TEST_F(SystemTab, RefusedValuesWriteNothing) {
   s.run("settext Text2(1) \"a,b.png\"");
   s.run("settext Text2(4) \"86\"");
   s.run("click Command3(3)");
-  EXPECT_EQ(back("Text2(1)"), "#FFC8C8");
+  EXPECT_EQ(back("Text2(1)"), "#FF6060");
   EXPECT_NE(s.show("Text2(1)").at("toolTip"), "");
-  EXPECT_EQ(back("Text2(4)"), "#FFC8C8");
+  EXPECT_EQ(back("Text2(4)"), "#FF6060");
   EXPECT_EQ(file("ParameterSetup.txt"), before);
   s.run("settext Text2(1) \"b.png\"");
   s.run("settext Text2(4) \"\"");
@@ -174,12 +174,12 @@ TEST_F(SystemTab, SaveRefusesNumbersTheLoaderCannotRead) {
   Open();
   s.run("click Command3(2)");
   s.run("click Command3(3)");
-  EXPECT_EQ(back("Text2(3)"), "#FFC8C8");  // as read from the file
+  EXPECT_EQ(back("Text2(3)"), "#FF6060");  // as read from the file
   s.run("settext Text2(3) \"7\"");
   const auto refused = [&](const std::string& box, const std::string& text) {
     s.run("settext " + box + " \"" + text + "\"");
     s.run("click Command3(3)");
-    const bool red = back(box) == "#FFC8C8";
+    const bool red = back(box) == "#FF6060";
     s.run("settext " + box + " \"7\"");
     return red;
   };

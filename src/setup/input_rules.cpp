@@ -6,7 +6,8 @@
 namespace setup {
 
 namespace {
-const form::Colour kRefused = form::Colour::Rgb(255, 200, 200);  // as the terminal's entry
+// Plainly red, also on the pink and peach columns of the channel grid.
+const form::Colour kRefused = form::Colour::Rgb(255, 96, 96);
 
 void LockWhile(form::Control& c, std::function<bool(int code, int shift)> refuse) {
   c.onKeyDown = [&c, refuse = std::move(refuse)](int code, int shift) {
