@@ -25,7 +25,7 @@ constexpr MenuItem kItems[] = {
     {"Test Mode", 120, 120, 1695, 375, Yellow},
     {"IO Test", 360, 480, 975, 375, HighlightText},
     {"Bill Motor Test", 360, 840, 1815, 375, HighlightText},
-    {"Stacker Motor Test", 360, 1200, 2295, 495, HighlightText},
+    {"Stacker Motor Test", 360, 1200, 2295, 375, HighlightText},
     {"Sensor Adjust", 360, 1560, 1815, 375, HighlightText},
     {"Sensor Test", 360, 1920, 1695, 375, HighlightText},
     {"Bill Length Test", 360, 2280, 1815, 375, HighlightText},
