@@ -8,6 +8,7 @@
 #include "panels/bill_motor_panel.h"
 #include "panels/interface_panel.h"
 #include "panels/io_test_panel.h"
+#include "panels/panel_frame.h"
 #include "panels/panel_timers.h"
 #include "panels/picture_box.h"
 #include "panels/restart.h"
@@ -44,7 +45,7 @@ MainScreen::MainScreen(form::Host& host, serial::CommPort& port, std::string fol
 void MainScreen::addControls() {
   form_.setCaption(std::string("ZRN BA Test Tool ") + kModelTag);
   form_.setBackColor(form::colours::WindowBackground);
-  form_.setSize(9375, 6855);
+  form_.setSize(9375, panels::kScreenHeight);
 
   panels::AddRestartLabel(form_);
   link_.addControls();
@@ -91,7 +92,7 @@ void MainScreen::addControls() {
   }
 
   statusBar_ = form_.add(Kind::StatusBar, "StatusBar1");
-  statusBar_->setBounds(0, 6855, 9375, 375);
+  statusBar_->setBounds(0, panels::kScreenHeight, 9375, 375);
   const char* texts[] = {"Tool Version", "", "BA System", "",
                          "BA Interface", "", "Mode",      "User Mode"};
   const int widths[] = {1852, 1235, 1676, 2205, 1852, 3351, 1058, 2469};

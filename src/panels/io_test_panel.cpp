@@ -1,7 +1,9 @@
 #include "panels/io_test_panel.h"
 
+#include <algorithm>
 #include <iterator>
 #include <utility>
+#include <vector>
 
 #include "form/form.h"
 #include "panels/panel_frame.h"
@@ -63,6 +65,25 @@ constexpr std::pair<int, const char*> kDefaultCaptions[] = {
 };
 constexpr int kFishSignalTop = 4080, kFishLedTop = 4560;
 
+// Exit and the LED mask heading at design time; the mask buttons stand in kButtons.
+constexpr int kExitTop = 5520, kMaskTitleTop = 4080;
+constexpr size_t kFirstMaskButton = 2;
+// The space between one row and the next.
+constexpr int kRowGap = 105;
+
+bool Overlap(const Control& a, const Control& b) {
+  return a.left() < b.left() + b.width() && b.left() < a.left() + a.width() &&
+         a.top() < b.top() + b.height() && b.top() < a.top() + a.height();
+}
+
+// The main screen grows while a shown frame needs more room, its status bar below it.
+void FitScreen(Form& screen, const Control& frame) {
+  const int needed = frame.visible() ? frame.top() + frame.height() + kBelowPanels : 0;
+  const int height = std::max(kScreenHeight, needed);
+  if (screen.height() != height) screen.setSize(screen.width(), height);
+  if (Control* bar = screen.find("StatusBar1")) bar->setTop(height);
+}
+
 }  // namespace
 
 void AddIoTestPanel(Form& f) {
@@ -81,11 +102,11 @@ void AddIoTestPanel(Form& f) {
           &frame);
   }
   f.add(ControlDesign{.kind = Kind::Label, .name = "Label7", .index = 21, .caption = "Exit",
-                      .left = 1080, .top = 5520, .width = 735, .height = 375,
+                      .left = 1080, .top = kExitTop, .width = 735, .height = 375,
                       .fore = Red, .back = ButtonText, .hand = true},
         &frame);
   f.add(ControlDesign{.kind = Kind::Label, .name = "Label7", .index = 22,
-                      .caption = "Mask LED Test", .left = 480, .top = 4080, .width = 1815,
+                      .caption = "Mask LED Test", .left = 480, .top = kMaskTitleTop, .width = 1815,
                       .height = 375, .fore = Highlight3D, .back = ButtonText, .fontSize = 12,
                       .visible = false},
         &frame);
@@ -128,6 +149,38 @@ void IoTestPanel::Open() {
   label7_[18]->setTop(kFishLedTop);
   rows_.command2[0]->setTop(kFishLedTop);
   ApplyIoTestLayout(rows_, c_.state.profile.ReceiveDataMode, c_.accessMode());
+  PlaceLedMask();
+}
+
+void IoTestPanel::PlaceLedMask() {
+  Control& title = *label7_[22];
+  std::vector<Control*> block = {&title};
+  for (size_t i = kFirstMaskButton; i < std::size(kButtons); ++i) {
+    block.push_back(rows_.command2[i]);
+    rows_.command2[i]->setTop(kButtons[i].top);
+  }
+  title.setTop(kMaskTitleTop);
+  std::vector<Control*> shown;
+  for (size_t row = 1; row < rows_.label7.size(); ++row) shown.push_back(rows_.label7[row]);
+  for (size_t i = 0; i < kFirstMaskButton; ++i) shown.push_back(rows_.command2[i]);
+  int lowest = 0;
+  bool covered = false;
+  for (const Control* c : shown) {
+    if (!c->visible()) continue;
+    lowest = std::max(lowest, c->top() + c->height());
+    for (const Control* b : block) covered = covered || Overlap(*b, *c);
+  }
+  // Below the lowest row, with Exit and the frame's bottom following it.
+  const int shift = title.visible() && covered ? lowest + kRowGap - kMaskTitleTop : 0;
+  for (Control* b : block) b->setTop(b->top() + shift);
+  label7_[21]->setTop(kExitTop + shift);
+  frame_.setHeight(kPanelHeight + shift);
+  FitScreen(c_.screen, frame_);
+}
+
+void IoTestPanel::Hide() {
+  TestPanel::Hide();
+  FitScreen(c_.screen, frame_);
 }
 
 void IoTestPanel::ButtonClick(int index) {
@@ -137,7 +190,7 @@ void IoTestPanel::ButtonClick(int index) {
 
 void IoTestPanel::Exit() {
   c_.Send(c_.state.profile.LeaveTestModeCode);
-  frame_.setVisible(false);
+  Hide();
   c_.state.IoTestOn = false;
   GiveBackMenu();
 }

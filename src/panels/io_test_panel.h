@@ -18,10 +18,15 @@ class IoTestPanel : public TestPanel {
 
   // Shows the panel with empty value cells and the rows laid out for the system.
   void Open();
+  // Hides the panel and gives the main screen back its height (Restart).
+  void Hide();
   const IoRowControls& rows() const { return rows_; }
   form::Control& ledMaskTitle() const { return *label7_[22]; }
 
  private:
+  // The LED mask heading and buttons at their design place, or below the lowest shown row
+  // when they would cover one.
+  void PlaceLedMask();
   void ButtonClick(int index);
   void Exit();
 
