@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -131,6 +133,25 @@ TEST(ConfigAtomicSave, ABatchReplacesAllOrNothing) {
   EXPECT_EQ(dir.read("SystemVersion.txt"), "old1\r\n");
   EXPECT_FALSE(std::filesystem::exists(dir.file("New.txt")));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+}
+
+// What a killed save left is removed at the next start; a save still running keeps its file.
+TEST(ConfigAtomicSave, LeftoversOfEndedSavesAreRemoved) {
+  TempFolder dir;
+  const pid_t ended = ::fork();
+  if (ended == 0) _exit(0);
+  ASSERT_GT(ended, 0);
+  ::waitpid(ended, nullptr, 0);
+  const std::string mine = "SystemVersion.txt.new-" + std::to_string(::getpid()) + "-0";
+  const std::string dead = "CommandSetup.txt.new-" + std::to_string(ended) + "-3";
+  for (const std::string& name :
+       {mine, dead, std::string("CommandSetup.txt.new-x-1"), std::string("Other.txt.new-1-1")}) {
+    dir.write(name, "partial");
+  }
+  config::RemoveLeftoverSaves(dir.path());
+  EXPECT_TRUE(std::filesystem::exists(dir.file(mine)));
+  EXPECT_FALSE(std::filesystem::exists(dir.file(dead)));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
 }
 
 TEST(ConfigPicturePath, StaysInsideThePictureFolder) {

@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/main_screen.h"
+#include "config/config_files.h"
 #include "setup/setup_window.h"
 
 namespace app {
@@ -17,6 +18,7 @@ Application::~Application() = default;
 void Application::load() {
   if (loaded_) return;
   loaded_ = true;
+  config::RemoveLeftoverSaves(folder_);
   main_->Load();
 }
 

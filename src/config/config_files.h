@@ -31,6 +31,9 @@ std::optional<std::vector<std::string>> ReadConfigFile(std::string_view appFolde
 // Stages the whole file with the file's empty-line policy as part of `batch`.
 bool StageConfigFile(FileBatch& batch, std::string_view appFolder, const ConfigFile& file,
                      const std::vector<std::string>& lines);
+// Cleans up after saves of the four files that stopped part-way: a committed batch is
+// finished, staged files of others are removed.
+void RemoveLeftoverSaves(std::string_view appFolder);
 // Rewrites the whole file atomically with the file's empty-line policy.
 bool WriteConfigFile(std::string_view appFolder, const ConfigFile& file,
                      const std::vector<std::string>& lines);

@@ -7,6 +7,12 @@
 
 namespace config {
 
+namespace {
+std::string NameOf(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
+}  // namespace
+
 bool FileBatch::Stage(const std::string& path, std::string_view bytes) {
   if (!failed_.empty()) return false;
   // The old content, to put back should a later file of the batch fail to be replaced.
@@ -27,15 +33,39 @@ bool FileBatch::Stage(const std::string& path, std::string_view bytes) {
 
 FileBatch::Outcome FileBatch::Commit() {
   if (!failed_.empty()) return Outcome::Unchanged;
-  for (size_t i = 0; i < entries_.size(); ++i) {
-    if (entries_[i].staged.commit()) continue;
-    failed_ = entries_[i].path;
-    const bool undone = Undo(i);
+  if (entries_.empty()) return Outcome::Saved;
+  // With several files, a note beside the first says the batch is committed, so that a start
+  // after the process stopped between two renames finishes them (FinishCommittedSaves).
+  const auto noteText = [this] {
+    std::string text;
+    for (const Entry& e : entries_) {
+      text += NameOf(e.staged.stagedPath()) + "\t" + NameOf(e.path) + "\n";
+    }
+    return text;
+  };
+  const bool several = entries_.size() > 1;
+  std::optional<StagedFile> note =
+      several ? StagedFile::stage(CommitNoteName(entries_[0].path), noteText()) : std::nullopt;
+  if (several && (!note || !note->commit())) {
+    failed_ = entries_[0].path;
     entries_.clear();
-    return undone ? Outcome::Unchanged : Outcome::Mixed;
+    return Outcome::Unchanged;
+  }
+  Outcome outcome = Outcome::Saved;
+  for (size_t i = 0; i < entries_.size(); ++i) {
+    if (entries_[i].staged.rename()) continue;
+    failed_ = entries_[i].path;
+    outcome = Undo(i) ? Outcome::Unchanged : Outcome::Mixed;
+    break;
+  }
+  SyncFolderOf(entries_[0].path);
+  if (note) {
+    std::error_code ec;
+    std::filesystem::remove(note->targetPath(), ec);
+    SyncFolderOf(note->targetPath());
   }
   entries_.clear();
-  return Outcome::Saved;
+  return outcome;
 }
 
 // Puts the old content back into the first `count` files, which were replaced.

@@ -10,7 +10,8 @@ namespace config {
 
 // The files of one user action. Each is staged (written and synced beside its target) when
 // added; Commit() replaces them only when every one was staged, so a failure leaves every
-// file as it was.
+// file as it was. A process stopped between two renames leaves a commit note, with which the
+// next start finishes the batch.
 class FileBatch {
  public:
   // Stages `bytes` for `path`. After the first failure nothing more is staged and Commit()

@@ -6,8 +6,11 @@
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <utility>
+#include <vector>
 
 #include "base/files.h"
 
@@ -33,15 +36,32 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-// Makes the rename itself durable; a folder that cannot be synced is not an error.
-void SyncFolder(const std::string& path) {
-  Fd dir(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.get() >= 0) ::fsync(dir.get());
+constexpr std::string_view kStagedMark = ".new-";
+constexpr std::string_view kNoteMark = ".commit-";
+
+// "<file><mark><pid>-<count>"
+std::string OwnName(const std::string& path, std::string_view mark) {
+  static std::atomic<unsigned> counter{0};
+  return path + std::string(mark) + std::to_string(::getpid()) + "-" + std::to_string(counter++);
 }
 
-std::string TempName(const std::string& path) {
-  static std::atomic<unsigned> counter{0};
-  return path + ".new-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+// The process that made a file of that name, when the rest of the name is "<pid>-<count>".
+std::optional<pid_t> StagedBy(std::string_view rest) {
+  const size_t dash = rest.find('-');
+  const auto digits = [](std::string_view d) {
+    return !d.empty() && d.size() <= 9 && d.find_first_not_of("0123456789") == std::string::npos;
+  };
+  if (dash == std::string_view::npos || !digits(rest.substr(0, dash)) ||
+      !digits(rest.substr(dash + 1))) {
+    return std::nullopt;
+  }
+  pid_t pid = 0;
+  for (char ch : rest.substr(0, dash)) pid = pid * 10 + (ch - '0');
+  return pid;
+}
+
+bool Running(pid_t pid) {
+  return pid > 0 && (::kill(pid, 0) == 0 || errno != ESRCH);
 }
 
 }  // namespace
@@ -64,7 +84,7 @@ std::optional<StagedFile> StagedFile::stage(const std::string& path, std::string
   std::string temp;
   int raw = -1;
   for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
-    temp = TempName(path);
+    temp = OwnName(path, kStagedMark);
     raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (raw < 0 && errno != EEXIST) return std::nullopt;
   }
@@ -77,16 +97,99 @@ std::optional<StagedFile> StagedFile::stage(const std::string& path, std::string
 }
 
 bool StagedFile::commit() {
-  if (temp_.empty()) return false;
-  if (::rename(temp_.c_str(), target_.c_str()) != 0) return false;
-  temp_.clear();
-  SyncFolder(target_);
+  if (!rename()) return false;
+  SyncFolderOf(target_);
   return true;
+}
+
+bool StagedFile::rename() {
+  if (temp_.empty() || ::rename(temp_.c_str(), target_.c_str()) != 0) return false;
+  temp_.clear();
+  return true;
+}
+
+// A folder that cannot be synced is not an error.
+void SyncFolderOf(const std::string& path) {
+  Fd dir(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.get() >= 0) ::fsync(dir.get());
+}
+
+std::string CommitNoteName(const std::string& path) {
+  return OwnName(path, kNoteMark);
 }
 
 bool ReplaceFile(const std::string& path, std::string_view bytes) {
   std::optional<StagedFile> staged = StagedFile::stage(path, bytes);
   return staged && staged->commit();
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The files beside `path` named "<name of path><mark><pid>-<count>", and with `staged` also
+// the staged files of those, "<...>.new-<pid>-<count>", of processes that have ended.
+std::vector<fs::path> OrphansOf(const std::string& path, std::string_view mark, bool staged) {
+  const std::string prefix = fs::path(path).filename().string() + std::string(mark);
+  std::vector<fs::path> found;
+  std::error_code ec;
+  for (fs::directory_iterator it(FolderOf(path), ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.compare(0, prefix.size(), prefix) != 0) continue;
+    std::string_view rest = std::string_view(name).substr(prefix.size());
+    const size_t inner = rest.find(kStagedMark);
+    if (staged && inner != std::string_view::npos && StagedBy(rest.substr(0, inner))) {
+      rest.remove_prefix(inner + kStagedMark.size());
+    }
+    const auto pid = StagedBy(rest);
+    std::error_code typeError;
+    if (pid && !Running(*pid) && it->is_regular_file(typeError)) found.push_back(it->path());
+  }
+  return found;
+}
+
+// Finishes the renames a note lists: lines "<staged name>\t<target name>", both in the note's
+// folder, the staged one named after its target; a line that is not so is skipped.
+void FinishRenames(const fs::path& note) {
+  const std::optional<std::string> text = base::ReadSmallFile(note.string(), 1 << 16);
+  if (!text) return;
+  const fs::path folder = note.parent_path();
+  size_t start = 0;
+  for (size_t end; (end = text->find('\n', start)) != std::string::npos; start = end + 1) {
+    const std::string_view line(text->data() + start, end - start);
+    const size_t tab = line.find('\t');
+    if (tab == std::string_view::npos) continue;
+    const std::string staged(line.substr(0, tab));
+    const std::string target(line.substr(tab + 1));
+    const bool plain = staged.find('/') == std::string::npos && !target.empty() &&
+                       target.find('/') == std::string::npos &&
+                       staged.rfind(target + std::string(kStagedMark), 0) == 0;
+    std::error_code ec;
+    if (plain && fs::is_regular_file(folder / staged, ec))
+      fs::rename(folder / staged, folder / target, ec);
+  }
+  SyncFolderOf(note.string());
+}
+
+}  // namespace
+
+void FinishCommittedSaves(const std::string& path) {
+  for (const fs::path& note : OrphansOf(path, kNoteMark, false)) {
+    FinishRenames(note);
+    std::error_code ec;
+    fs::remove(note, ec);
+  }
+}
+
+int RemoveLeftoverStagedFiles(const std::string& path) {
+  int removed = 0;
+  for (std::string_view mark : {kStagedMark, kNoteMark}) {
+    for (const fs::path& staged : OrphansOf(path, mark, true)) {
+      std::error_code ec;
+      removed += fs::remove(staged, ec) ? 1 : 0;
+    }
+  }
+  return removed;
 }
 
 }  // namespace config

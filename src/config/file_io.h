@@ -19,9 +19,13 @@ class StagedFile {
   StagedFile(const StagedFile&) = delete;
   ~StagedFile();
 
-  // Renames the new file over the old one in one step; false when that fails.
+  // Renames the new file over the old one in one step and makes that durable; false when
+  // the rename fails.
   bool commit();
+  // The rename alone; a batch syncs the folder once after its last rename.
+  bool rename();
   const std::string& stagedPath() const { return temp_; }
+  const std::string& targetPath() const { return target_; }
 
  private:
   StagedFile(std::string target, std::string temp);
@@ -31,5 +35,17 @@ class StagedFile {
 
 // Stages and commits: the file holds either its old or its new content, never a mix.
 bool ReplaceFile(const std::string& path, std::string_view bytes);
+
+// Makes the renames in the folder of `path` durable.
+void SyncFolderOf(const std::string& path);
+
+// The name of a commit note beside `path` for this process: "<path>.commit-<pid>-<count>".
+std::string CommitNoteName(const std::string& path);
+
+// After saves that stopped part-way (their process has ended): a commit note beside `path`
+// means its batch was committed, so the renames it lists are finished and the note removed.
+void FinishCommittedSaves(const std::string& path);
+// Then the staged files of `path` (and of its notes) left behind are removed; how many.
+int RemoveLeftoverStagedFiles(const std::string& path);
 
 }  // namespace config
