@@ -147,7 +147,7 @@ TEST_F(FormEvents, RunTimeControlsAreAddedAndRemovedByUniqueName) {
   EXPECT_TRUE(f.controls().empty());
 }
 
-TEST_F(FormEvents, LockedInKeyDownSwallowsTheCharacter) {
+TEST_F(FormEvents, LockedInKeyDownRefusesEditsButNotCaretMoves) {
   Control& t = add(Kind::TextBox, "T");
   t.onKeyDown = [&](int code, int) {
     log.push_back("down");
@@ -161,6 +161,11 @@ TEST_F(FormEvents, LockedInKeyDownSwallowsTheCharacter) {
   f.userKey(t, 65, 0);
   f.userKey(t, 66, 1);
   EXPECT_EQ(log, (std::vector<std::string>{"down", "up", "down", "change B", "up"}));
+  t.setText("ab");  // the caret goes to the start
+  t.onKeyDown = [&](int, int) { t.setLocked(true); };
+  for (int code : {35, 65, 8, 37, 46, 37, 37, 36, 39}) f.userKey(t, code, 0);
+  EXPECT_EQ(t.text(), "ab");
+  EXPECT_EQ(t.selStart(), 1);
 
   Control& list = combo("List");
   list.setListIndex(0);

@@ -123,8 +123,9 @@ class Form {
   // The first half of a key stroke, for a view whose native editor does the typing:
   // Enter and Escape press the default and cancel buttons; otherwise KeyDown runs, and unless
   // it locked the control the key takes its effect: lists and scroll bars move, Space presses
-  // a button. `selected` is the number of characters the editor has selected (typing
-  // replaces them), for the length limit.
+  // a button. A locked text or combo box still takes the caret keys (Left, Right, Home, End).
+  // `selected` is the number of characters the editor has selected (typing replaces them),
+  // for the length limit.
   KeyOutcome userKeyDown(Control& c, int keyCode, int shift, int selected = 0);
   // The second half: KeyUp, raised on the control whose KeyDown ran.
   bool userKeyUp(Control& c, int keyCode, int shift);

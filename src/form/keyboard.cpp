@@ -23,6 +23,9 @@ bool IsButton(Kind k) {
 bool IsScrollBar(Kind k) {
   return k == Kind::HScrollBar || k == Kind::VScrollBar;
 }
+bool MovesCaret(int code) {
+  return code == kKeyLeft || code == kKeyRight || code == kKeyHome || code == kKeyEnd;
+}
 
 // The text a key inserts into `c`, or "" when it inserts nothing.
 std::string TypedText(const Control& c, int code, int shift) {
@@ -80,8 +83,12 @@ KeyOutcome Form::userKeyDown(Control& c, int keyCode, int shift, int selected) {
   }
   keyDownTarget_ = &c;
   c.raiseKeyDown(keyCode, shift);
-  // A handler may have removed the control, or locked it to refuse the key.
-  if (!holds(&c) || c.locked()) return KeyOutcome::Kept;
+  // A handler may have removed the control, or locked it to refuse the key. A locked editor
+  // is read-only: it refuses edits, but the caret still moves.
+  if (!holds(&c)) return KeyOutcome::Kept;
+  if (c.locked()) {
+    return IsEditor(c.kind()) && MovesCaret(keyCode) ? KeyOutcome::Edit : KeyOutcome::Kept;
+  }
   return keyEffect(c, keyCode, shift, selected);
 }
 

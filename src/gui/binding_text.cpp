@@ -171,6 +171,10 @@ void TextBinding::syncPlain(const form::Control& c, QPlainTextEdit& w) {
     shownSelStart_ = c.selStart();
   }
   w.setReadOnly(c.locked());
+  // Read-only refuses edits; the caret keys still move the caret, as in a one-line box.
+  if (c.locked()) {
+    w.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  }
 }
 
 void TextBinding::syncCombo(const form::Control& c, QComboBox& w) {

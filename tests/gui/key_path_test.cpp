@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <cctype>
 #include <string>
 #include <variant>
@@ -56,7 +58,7 @@ void Record(Control& c, std::vector<std::string>& log) {
 // One run of the tool, keys given by the script path or by the Qt window.
 struct ToolRun : support::Tool {
   std::vector<std::string> log;
-  std::unique_ptr<FormView> view;
+  std::unique_ptr<FormView> view, setupView;
 
   explicit ToolRun(bool window) {
     runTo(1100);  // the port is open
@@ -64,6 +66,9 @@ struct ToolRun : support::Tool {
       view = std::make_unique<FormView>(app.mainForm());
       view->show();
     }
+  }
+  FormView* viewOf(const Control& c) {
+    return &c.form() == &app.setupForm() ? setupView.get() : view.get();
   }
 
   void key(Control& c, const Stroke& s) {
@@ -85,24 +90,42 @@ struct ToolRun : support::Tool {
       if (n.code == 13) text = "\r";
       if (n.code == 8) text = "\b";
     }
-    if (!view) {
+    FormView* v = viewOf(c);
+    if (!v) {
       c.form().userKey(c, code, shift);
       return;
     }
-    QWidget* w = view->widgetFor(c);
+    QWidget* w = v->widgetFor(c);
     ASSERT_TRUE(w);
     const auto mods = shift ? Qt::ShiftModifier : Qt::NoModifier;
     QKeyEvent press(QEvent::KeyPress, qtKey, mods, text);
     QApplication::sendEvent(w, &press);
     QKeyEvent release(QEvent::KeyRelease, qtKey, mods, text);
     QApplication::sendEvent(w, &release);
-    view->sync();
+    v->sync();
   }
   void keys(Control& c, const std::vector<Stroke>& strokes) {
     for (const Stroke& s : strokes) key(c, s);
   }
   void type(Control& c, const std::string& chars) {
     for (char ch : chars) key(c, ch);
+  }
+  // The setup screen, logged in as admin, on "System Parameter" after ADD.
+  form::Form& addSystem() {
+    screen().userClick(at("Command5"));
+    form::Form& f = app.setupForm();
+    if (view) {
+      setupView = std::make_unique<FormView>(f);
+      setupView->show();
+    }
+    type(f.at("txtUserName"), "mira_tek");
+    type(f.at("txtPassword"), "qpa-xn");
+    keys(f.at("txtPassword"), {kReturn});
+    f.userTab(f.at("SSTab1"), 1);
+    run(100);  // the deferred display
+    f.userClick(f.at("Command3", 0));
+    if (setupView) setupView->sync();
+    return f;
   }
 };
 
@@ -141,12 +164,12 @@ TEST_F(KeyPath, PortListArrowsMoveTheSelectionAndOtherKeysAreRefused) {
   for (ToolRun* r : both()) {
     Control& list = r->screen().at("ComPortList");
     Record(list, r->log);
-    r->keys(list, {kDown, kDown, kUp, 'x', kUp, kUp});
+    r->keys(list, {kDown, kDown, kUp, 'x', '1', ' ', kUp, kUp});
     EXPECT_EQ(list.listIndex(), 0);
     EXPECT_EQ(list.text(), "1");
   }
   EXPECT_EQ(windowRun->log, scriptRun->log);
-  EXPECT_EQ(scriptRun->log.size(), 6u * 2 + 4);  // down and up for each key, four clicks
+  EXPECT_EQ(scriptRun->log.size(), 8u * 2 + 4);  // down and up for each key, four clicks
 }
 
 // Controls of a screen of their own: a text box with a length limit, a log of several lines,
@@ -203,6 +226,52 @@ TEST_F(KeyPath, EditingCaretScrollingAndSpaceAgree) {
   }
   EXPECT_EQ(w.at("Limited").selStart(), s.at("Limited").selStart());
   EXPECT_EQ(w.at("Lines").selStart(), s.at("Lines").selStart());
+  EXPECT_EQ(windowRun->log, scriptRun->log);
+}
+
+// A locked box of several lines moves its caret too.
+TEST_F(KeyPath, CaretKeysMoveInALockedLog) {
+  for (ToolRun* r : both()) {
+    r->screen().userClick(r->at("Command4"));  // the terminal
+    Control& log = r->at("Text1");
+    log.setText("abc");
+    log.onKeyDown = [&log](int, int) { log.setLocked(true); };
+    log.onKeyUp = [&log](int, int) { log.setLocked(false); };
+    r->keys(log, {kEnd, kLeft, 'x', kBack, kDelete});
+    EXPECT_EQ(log.text(), "abc");
+  }
+  EXPECT_EQ(scriptRun->at("Text1").selStart(), 2);
+  const auto* shown =
+      qobject_cast<QPlainTextEdit*>(windowRun->view->widgetFor(windowRun->at("Text1")));
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->textCursor().position(), 2);
+  EXPECT_FALSE(shown->isReadOnly());  // unlocked again
+}
+
+// The setup screen's digit boxes lock on any other key; read-only, they still move the caret.
+TEST_F(KeyPath, CaretKeysMoveInADigitBoxWhileItRefusesTheKey) {
+  for (ToolRun* r : both()) {
+    form::Form& f = r->addSystem();
+    Control &motor = f.at("Text2", 2), &led = f.at("Text2", 4);  // at most 3 and 2 digits
+    ASSERT_EQ(motor.text(), "0");
+    Record(motor, r->log);
+    Record(led, r->log);
+    r->keys(motor, {kEnd, '5', kHome, '1', kRight, 'x', kLeft, kDelete, kEnd, '7', kLeft, kLeft});
+    r->keys(led, {kEnd, '3', kHome, '4', kDelete, kEnd, kLeft, kRight, 'a', kBack, '6', kHome});
+  }
+  const form::Form& s = scriptRun->app.setupForm();
+  EXPECT_EQ(s.at("Text2", 2).text(), "157");
+  EXPECT_EQ(s.at("Text2", 2).selStart(), 1);
+  EXPECT_EQ(s.at("Text2", 4).text(), "6");
+  EXPECT_EQ(s.at("Text2", 4).selStart(), 0);
+  for (int i : {2, 4}) {
+    const Control& shown = windowRun->app.setupForm().at("Text2", i);
+    EXPECT_EQ(shown.text(), s.at("Text2", i).text()) << i;
+    auto* box = qobject_cast<QLineEdit*>(windowRun->setupView->widgetFor(shown));
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text().toStdString(), shown.text()) << i;
+    EXPECT_EQ(box->cursorPosition(), s.at("Text2", i).selStart()) << i;
+  }
   EXPECT_EQ(windowRun->log, scriptRun->log);
 }
 
