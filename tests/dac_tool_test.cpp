@@ -84,19 +84,15 @@ TEST_F(DacTool, LevelThatIsNotAByteSendsNothing) {
     EXPECT_TRUE(buttonsEnabled()) << text;
     EXPECT_EQ(state().CommandPending, 0) << text;
   }
-  // Made invalid while the level is due: the channel stays alone, the tool stays usable.
-  level().setText("25");
-  screen().userClick(sendButton());
-  screen().userSetText(level(), "300");
-  run(400);
-  EXPECT_EQ(sent(), Bytes{4});
-  EXPECT_TRUE(buttonsEnabled());
-  // The level is read when it is due.
-  level().setText("25");
-  screen().userClick(sendButton());
-  screen().userSetText(level(), "26");
-  run(400);
-  EXPECT_EQ(sent(), (Bytes{4, 26}));
+  // Edited while the level is due, even to no byte at all: the level checked at SEND goes.
+  for (const char* edit : {"26", "300", "0x1g"}) {
+    level().setText("25");
+    screen().userClick(sendButton());
+    screen().userSetText(level(), edit);
+    run(400);
+    EXPECT_EQ(sent(), (Bytes{4, 25})) << edit;
+    EXPECT_TRUE(buttonsEnabled());
+  }
   // No channel goes out on a closed port, so no level follows it.
   port.setPortOpen(false);
   screen().userClick(sendButton());

@@ -121,10 +121,12 @@ void DacTool::SequenceStep() {
 }
 
 void DacTool::Send() {
-  if (levelTimer_.enabled()) return;      // the level of the last SEND is still due
-  if (!LevelByte(level_.text())) return;  // never a channel without its level
+  if (levelTimer_.enabled()) return;  // the level of the last SEND is still due
+  const std::optional<int> level = LevelByte(level_.text());
+  if (!level) return;  // never a channel without its level
   const int64_t channel = int64_t{std::max(channel_.listIndex(), -1)} + 1;
   if (!c_.Send(channel)) return;
+  dueLevel_ = *level;  // an edit while the level is due does not change it
   c_.state.CommandPending = 1;
   levelTimer_.setEnabled(true);
   allLed_.setEnabled(false);
@@ -133,7 +135,7 @@ void DacTool::Send() {
 
 void DacTool::SendLevel() {
   levelTimer_.setEnabled(false);
-  if (const std::optional<int> level = LevelByte(level_.text())) c_.SendAcknowledged(*level);
+  c_.SendAcknowledged(dueLevel_);
   // A running LED sequence keeps "All LED Light" until its end.
   allLed_.setEnabled(!sequenceTimer_.enabled());
   send_.setEnabled(true);

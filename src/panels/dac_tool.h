@@ -29,6 +29,7 @@ class DacTool {
   form::Control& channel_;        // DAC_Channel
   form::Control& levelTimer_;     // Timer3
   form::Control& sequenceTimer_;  // Timer4
+  int dueLevel_ = 0;              // the level byte Timer3 sends, checked at SEND
 };
 
 }  // namespace panels
