@@ -31,7 +31,7 @@ struct Options {
   std::string report;  // replaces the system's own report
   int baud = 9600;
   uint32_t seed = 1;
-  sim::FaultSpec faults;
+  sim::FaultList faults;
 };
 
 std::string ExeFolder() {
@@ -43,7 +43,7 @@ std::string ExeFolder() {
 void Usage(FILE* to, const std::string& folder) {
   std::fprintf(to,
                "usage: ba-sim [--folder DIR] [--system NAME] [--portmap FILE] [--link PATH]\n"
-               "              [--rate BAUD] [--faults SPEC] [--record FILE] [--seed N]\n"
+               "              [--rate BAUD] [--faults LIST] [--record FILE] [--seed N]\n"
                "  --system   BA or system name of the configuration folder (default Alpha)\n"
                "  --portmap  writes the PortMap.txt line that makes the line port 1\n"
                "  --link     keeps a symlink to the line, also across unplug and replug\n"

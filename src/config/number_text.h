@@ -5,8 +5,7 @@
 
 namespace config {
 
-// The text-to-integer conversion of every number in the configuration files, after the
-// classic CInt of a string:
+// The text-to-integer conversion of every number in the configuration files. It takes:
 // - blanks (spaces, tabs) around the number, an optional sign, leading zeros ("007" is 7);
 // - a decimal fraction and an exponent ("2.5", ".5", "5.", "1e2", "12E-1"); the value is
 //   rounded half to even ("2.5" -> 2, "3.5" -> 4, "-2.5" -> -2);

@@ -4,9 +4,9 @@
 
 namespace serial {
 
-// The number at the start of `text` as the classic Val reads it: leading blanks skipped,
-// optional sign, digits, a fraction and an exponent; parsing stops at the first character
-// that cannot continue the number; no digits give 0.
+// The decimal number at the start of `text`: leading blanks skipped, an optional sign, digits,
+// a fraction and an exponent (counted only when digits follow the "e"); parsing stops at the
+// first character that cannot continue the number; no digits give 0.
 double LeadingDecimal(std::string_view text);
 // Leading hexadecimal digits of `text`; stops at the first other character; no digits give 0.
 // Saturates instead of overflowing.

@@ -32,7 +32,8 @@ struct SetupContext {
 std::vector<std::string> FieldsOf(std::string_view line);
 // Whether `line` is not empty and its fields `a` and `b` equal `va` and `vb`.
 bool LineMatches(std::string_view line, int a, std::string_view va, int b, std::string_view vb);
-// Val() of a short text: its leading decimal digits, 0 when there are none.
+// The number the leading decimal digits of `text` make (no blanks or sign before them); it
+// stops at the first other character, gives 0 without digits and stops growing past 99999.
 int LeadingNumber(std::string_view text);
 
 }  // namespace setup

@@ -23,9 +23,9 @@ bool Pair(const std::string& text, int& a, int& b) {
 
 }  // namespace
 
-std::optional<FaultSpec> ParseFaults(const std::string& spec, std::string* why) {
-  FaultSpec f;
-  std::istringstream items(spec);
+std::optional<FaultList> ParseFaults(const std::string& list, std::string* why) {
+  FaultList f;
+  std::istringstream items(list);
   for (std::string item; std::getline(items, item, ',');) {
     if (item.empty()) continue;
     const size_t eq = item.find('=');
@@ -45,7 +45,7 @@ std::optional<FaultSpec> ParseFaults(const std::string& spec, std::string* why) 
   return f;
 }
 
-LineShaper::LineShaper(int bytesPerSecond, FaultSpec faults, uint32_t seed)
+LineShaper::LineShaper(int bytesPerSecond, FaultList faults, uint32_t seed)
     : rate_(std::max(0, bytesPerSecond)), faults_(faults), state_(seed ? seed : 1) {
   nextGarbage_ = static_cast<uint64_t>(faults_.garbageEveryMs);
 }

@@ -11,8 +11,8 @@ namespace sim {
 // "drop=N" loses every Nth byte sent, "insert=N" adds a stray byte after every Nth,
 // "garbage=MS:LEN" sends LEN random bytes every MS milliseconds, "pause=AT:MS" sends nothing
 // for MS milliseconds from AT, "unplug=AT:MS" closes the line at AT and brings it back MS
-// later. Items are separated by commas; times count from the simulator's start.
-struct FaultSpec {
+// later. A fault list separates them by commas; times count from the simulator's start.
+struct FaultList {
   int dropEvery = 0;
   int insertEvery = 0;
   int garbageEveryMs = 0;
@@ -22,14 +22,14 @@ struct FaultSpec {
   int unplugAtMs = -1;
   int unplugMs = 0;
 };
-// Nothing (and `why`) for a malformed spec.
-std::optional<FaultSpec> ParseFaults(const std::string& spec, std::string* why);
+// Nothing (and `why`) for a malformed fault list.
+std::optional<FaultList> ParseFaults(const std::string& list, std::string* why);
 
 // The device's side of the line: bytes wait in a queue and leave at the line rate
 // (`bytesPerSecond`, 0 for as fast as possible), shaped by the faults.
 class LineShaper {
  public:
-  LineShaper(int bytesPerSecond, FaultSpec faults, uint32_t seed = 1);
+  LineShaper(int bytesPerSecond, FaultList faults, uint32_t seed = 1);
 
   void queue(const std::vector<uint8_t>& bytes);
   // The bytes that leave by `nowMs` (ms since the line first opened).
@@ -42,7 +42,7 @@ class LineShaper {
   uint8_t random();
 
   int rate_;
-  FaultSpec faults_;
+  FaultList faults_;
   uint32_t state_;
   std::deque<uint8_t> queue_;
   double credit_ = 0;  // bytes the line may still send
