@@ -1,7 +1,9 @@
 // The sensor panels' run-time grids and Restart, driven as a technician does against the
-// sample systems (Delta mode 3 N 6, India mode 7 N 16, Hotel mode 6 N 12, Golf mode 5 N 85).
+// sample systems (Delta mode 3 N 6, India mode 7 N 16, Hotel mode 6 N 12, Golf mode 5 N 85,
+// Juliett mode 8 N 8).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +21,7 @@ const char* const kDelta =
     "\"&M091MTN06\" 0x04 0x09 0x00 0x03 0x40 0x00 0x00 0x00 0x0A 0x0B 0x0C 0x0D 0x80 0x01";
 const char* const kIndia = "\"ZRNVQP-30012020000JD001\" 0x5A 0x3C 0x01 0x02 0x00 0x81 0x50";
 const char* const kHotel = "\"ZRNQ48-21012013402JD001\" 0x5A 0x3C 0x01 0x02 0x00 0x81 0x50";
+const char* const kJuliett = "\"ZRNW60-06014013403JD001\" 0x5A 0x3C 0x01 0x02 0x00 0x81 0x4E";
 const char* const kGolf = "\"ZRNNSW-10521013101JD001\" 0x5A 0x3C 0x01 0x02 0x00 0x81 0x50";
 
 class Grids : public ::testing::Test {
@@ -124,6 +127,77 @@ TEST_F(Grids, BeyondTheArraysTheGridsStopAtTheirLimits) {
   EXPECT_EQ(s().text("SensorAdjustHeadings(6)"), "FRAM1");
   s().run("click Label9(1)");
   EXPECT_EQ(runTimeLabels(), 0);
+}
+
+// Full pages: the last column of every page shows where column 8 of the first does, no empty
+// page follows, and the pager shows whenever there is a second page (with the leading columns
+// of modes 6 to 10 too: Juliett's 8 channels take 10 columns).
+TEST_F(Grids, SensorTestPagesEndOnTheirLastColumn) {
+  struct Case {
+    const char* report;
+    int channels, columns;
+  };
+  for (const Case& c :
+       {Case{kGolf, 8, 8}, Case{kGolf, 16, 16}, Case{kGolf, 24, 24}, Case{kGolf, 85, 85},
+        Case{kHotel, 6, 8}, Case{kHotel, 14, 16}, Case{kJuliett, 8, 10}}) {
+    SCOPED_TRACE(c.columns);
+    OpenMenu(c.report);
+    main().state().profile.LedNumber = static_cast<int16_t>(c.channels);
+    s().run("click Label2(5)");
+    const int pages = (c.columns + 7) / 8;
+    EXPECT_EQ(s().show("HScroll1").at("max"), pages - 1);
+    EXPECT_EQ(visible("HScroll1"), pages > 1);
+    EXPECT_FALSE(exists("SensorTestValues(" + std::to_string(2 * c.columns + 1) + ")"));
+    for (int page = 0; page < pages; ++page) {
+      if (pages > 1) s().run("scroll HScroll1 " + std::to_string(page));
+      const int first = 8 * page + 1, last = std::min(8 * page + 8, c.columns);
+      const int lastLeft = 1080 + 600 * (last - first);
+      EXPECT_EQ(left("SensorTestValues(" + std::to_string(2 * first) + ")"), 1080) << page;
+      EXPECT_EQ(left("SensorTestValues(" + std::to_string(2 * last - 1) + ")"), lastLeft) << page;
+      EXPECT_EQ(left("SensorTestValues(" + std::to_string(2 * last) + ")"), lastLeft) << page;
+      EXPECT_EQ(left("SensorTestHeadings(" + std::to_string(last + 2) + ")"), lastLeft) << page;
+    }
+    s().run("click Label8(10)");
+  }
+}
+
+// Twelve rows a page: the last row of every full page shows where row 12 of the first does,
+// and a table of 12, 24 or 60 rows has no empty page after them.
+TEST_F(Grids, AdjustTablePagesEndOnTheirLastRow) {
+  struct Case {
+    const char* report;
+    int channels, rows, cells;
+  };
+  for (const Case& c : {Case{kHotel, 12, 12, 7}, Case{kHotel, 24, 24, 7}, Case{kHotel, 60, 60, 7},
+                        Case{kHotel, 85, 60, 7}, Case{kGolf, 24, 24, 5}, Case{kGolf, 85, 85, 5}}) {
+    SCOPED_TRACE(c.channels);
+    OpenMenu(c.report);
+    main().state().profile.LedNumber = static_cast<int16_t>(c.channels);
+    s().run("click Label2(4)");
+    s().run("wait 1100");
+    const int pages = (c.rows + 11) / 12;
+    const int headings = c.cells + 1;
+    EXPECT_EQ(s().show("VScroll2").at("max"), pages - 1);
+    EXPECT_EQ(visible("VScroll2"), pages > 1);
+    EXPECT_FALSE(exists("SensorAdjustHeadings(" + std::to_string(headings + c.rows + 1) + ")"));
+    for (int page = 0; page < pages; ++page) {
+      if (pages > 1) s().run("scroll VScroll2 " + std::to_string(page));
+      const int first = 12 * page + 1, last = std::min(12 * page + 12, c.rows);
+      const int lastTop = 1080 + 360 * (last - first);
+      EXPECT_EQ(top("SensorAdjustHeadings(" + std::to_string(headings + first) + ")"), 1080)
+          << page;
+      EXPECT_EQ(top("SensorAdjustHeadings(" + std::to_string(headings + last) + ")"), lastTop)
+          << page;
+      EXPECT_EQ(s().text("SensorAdjustHeadings(" + std::to_string(headings + last) + ")"),
+                std::to_string(last));
+      for (int j = 1; j <= c.cells; ++j) {
+        EXPECT_EQ(top("SensorAdjustValues(" + std::to_string(c.cells * (last - 1) + j) + ")"),
+                  lastTop)
+            << page << " " << j;
+      }
+    }
+    s().run("click Label9(1)");
+  }
 }
 
 TEST(LabelFactories, RefuseWhatTheArraysCannotHoldAndReuseRemovedNames) {

@@ -53,6 +53,7 @@ void SensorTestPanel::BuildSensorTestGrid() {
   }
   if (channel_.listCount() > 0) channel_.setListIndex(0);
   pager_.setMax(columns > 0 ? (columns - 1) / kPageColumns : 0);
+  pager_.setVisible(columns > kPageColumns);  // leading columns count too
   c_.state.ScrollPosition = static_cast<int16_t>(pager_.value());
   buttons_[0]->setVisible(true);
   const std::string access = c_.accessMode();

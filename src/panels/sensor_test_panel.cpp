@@ -102,7 +102,6 @@ void SensorTestPanel::Open() {
   level_.setText("");
   channel_.clear();
   c_.state.CommandPending = 1;
-  pager_.setVisible(c_.state.profile.LedNumber >= kPagedFrom);
   BuildSensorTestGrid();
 }
 

@@ -15,7 +15,6 @@ void AddSensorTestPanel(form::Form& f);
 class SensorTestPanel : public TestPanel {
  public:
   static constexpr int kMenuItem = 5;
-  static constexpr int kPagedFrom = 9;  // channels: fewer fit on one page
 
   SensorTestPanel(PanelContext& context, ReturnToMenu back, LabelFactories& factories);
   void Open();
