@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/main_screen.h"
@@ -162,6 +164,103 @@ TEST(SimDevice, TestPanelsFillWithLiveValuesInEveryMode) {
       b.click("Label6(3)", 1200);
       EXPECT_TRUE(b.text("Label6(1)") == "0" || b.text("Label6(1)") == "1");
       b.click("Label6(4)", 200);
+    }
+  }
+}
+
+// Distinct values for every byte of a frame; `second` gives another set.
+sim::Readings DistinctReadings(bool second) {
+  sim::Readings r;
+  const auto v = [second](int first, int k) {
+    return static_cast<uint8_t>(first + (second ? -k : k));
+  };
+  int k = 0;
+  for (uint8_t* b : {&r.leftInput, &r.rightInput, &r.dipSw1, &r.dipSw2, &r.hookSignal,
+                     &r.stackerOpen, &r.billEnter, &r.fishSignal, &r.fishLed, &r.stackerSensor2,
+                     &r.adSensorMode, &r.dacBet, &r.antiFakeLeft, &r.antiFakeRight}) {
+    *b = v(second ? 255 : 192, k++);
+  }
+  for (int j = 1; j <= sim::kMaxColumns; ++j) {
+    r.level[static_cast<size_t>(j)] = v(second ? 100 : 0, j);
+    r.sensor[static_cast<size_t>(j)] = v(second ? 190 : 100, j);
+  }
+  return r;
+}
+
+// The panels show the values the simulated device sends, cell by cell, in every receive data
+// mode: two sensor test frames (the second must start where the first ended) and an adjust
+// reply, each after the acknowledge of the command that asked for it.
+TEST(SimDevice, PanelsShowTheValuesTheDeviceSent) {
+  for (const std::string& name : SampleBaNames()) {
+    SCOPED_TRACE(name);
+    Session s;
+    report_test::CopySampleSet(s.dir().path());
+    std::string why;
+    const auto profile = sim::LoadSimProfile(s.dir().path(), name, &why);
+    ASSERT_TRUE(profile) << why;
+    const int mode = profile->mode(), n = profile->channels();
+    const auto deliver = [&s](std::vector<uint8_t> bytes) {
+      s.runner().port().receive(bytes);
+      s.run("wait 100");
+    };
+    const auto code = [](int16_t c) { return std::vector<uint8_t>{static_cast<uint8_t>(c)}; };
+    const auto number = [](uint8_t b) { return std::to_string(b); };
+    s.run("wait 1150");
+    deliver(sim::BuildVersionReport(*profile));
+    s.run("wait 1700");
+    s.runner().application().main().setStatusText(8, "Engineer Mode");
+    s.run("click Label2(0)");
+
+    s.run("click Label2(5)");
+    deliver(code(profile->params.EnterIoSensorTestCode));
+    const sim::Readings second = DistinctReadings(true);
+    deliver(sim::BuildTestFrame(mode, n, DistinctReadings(false)));
+    deliver(sim::BuildTestFrame(mode, n, second));
+    EXPECT_EQ(s.state("IoByteIndex"), 0);
+    const int columns = std::min(n + sim::LeadingColumns(mode), sim::FrameColumns(mode, n));
+    for (int j = 1; j <= columns; ++j) {
+      const auto k = static_cast<size_t>(j);
+      EXPECT_EQ(s.text(Cell("SensorTestValues", 2 * j - 1)), number(second.sensor[k])) << j;
+      EXPECT_EQ(s.text(Cell("SensorTestValues", 2 * j)), number(second.level[k])) << j;
+    }
+    EXPECT_EQ(s.text("Label8(6)"), number(second.adSensorMode));
+    EXPECT_EQ(s.text("Label8(8)"), number(second.dacBet));
+    for (const auto& [cell, value] : {std::pair{"Label8(2)", second.antiFakeLeft},
+                                      std::pair{"Label8(4)", second.antiFakeRight}}) {
+      const std::string shown = s.text(cell);
+      EXPECT_TRUE(shown.empty() || shown == number(value)) << cell << " " << shown;
+    }
+    s.run("click Label8(10)");
+
+    s.run("click Label2(4)");
+    s.run("wait 1100");  // FRAM systems ask for the adjustment in three bytes
+    const int channels = sim::AdjustChannels(mode, n);
+    std::vector<sim::ChannelAdjustment> adjustments(static_cast<size_t>(channels));
+    for (int c = 1; c <= channels; ++c) {
+      sim::ChannelAdjustment& a = adjustments[static_cast<size_t>(c - 1)];
+      a.vr = static_cast<uint8_t>(c);
+      a.adjust = static_cast<uint8_t>(85 + c);
+      a.passes.fill(0);
+      a.stored = {static_cast<uint8_t>(170 + c), static_cast<uint8_t>(255 - c),
+                  static_cast<uint8_t>(2 * c + 1)};
+    }
+    deliver(code(profile->params.EnterSensorAdjustCode));
+    deliver(sim::BuildAdjustReply(mode, adjustments));
+    EXPECT_EQ(s.state("ShortReplyCount"), 0);
+    const bool fram = mode >= 6;
+    const int perChannel = fram ? 7 : 5;
+    const bool storedShown = mode == 0 || mode >= 4;
+    for (int c = 1; c <= std::min(n, channels); ++c) {
+      const sim::ChannelAdjustment& a = adjustments[static_cast<size_t>(c - 1)];
+      const int row = perChannel * (c - 1);
+      EXPECT_EQ(s.text(Cell("SensorAdjustValues", row + 1)), number(a.vr)) << c;
+      EXPECT_EQ(s.text(Cell("SensorAdjustValues", row + 3)), number(a.adjust)) << c;
+      EXPECT_EQ(s.text(Cell("SensorAdjustValues", row + 5)), storedShown ? number(a.stored[0]) : "")
+          << c;
+      if (fram) {
+        EXPECT_EQ(s.text(Cell("SensorAdjustValues", row + 6)), number(a.stored[1])) << c;
+        EXPECT_EQ(s.text(Cell("SensorAdjustValues", row + 7)), number(a.stored[2])) << c;
+      }
     }
   }
 }
