@@ -21,6 +21,11 @@ volatile std::sig_atomic_t stopping = 0;
 void Stop(int) {
   stopping = 1;
 }
+// SIGUSR1 pulls the cable out or plugs it back in.
+volatile std::sig_atomic_t cablePulled = 0;
+void ToggleCable(int) {
+  cablePulled = !cablePulled;
+}
 
 struct Options {
   std::string folder;
@@ -46,10 +51,11 @@ void Usage(FILE* to, const std::string& folder) {
                "              [--rate BAUD] [--faults LIST] [--record FILE] [--seed N]\n"
                "  --system   BA or system name of the configuration folder (default Alpha)\n"
                "  --portmap  writes the PortMap.txt line that makes the line port 1\n"
-               "  --link     keeps a symlink to the line, also across unplug and replug\n"
+               "  --link     keeps a symlink to the line while it is plugged in\n"
                "  --rate     line rate in baud (default 9600, 8E1); 0 sends at once\n"
                "  --faults   drop=N,insert=N,garbage=MS:LEN,pause=AT:MS,unplug=AT:MS\n"
                "  --record   writes what was sent (>) and received (<) with ms time stamps\n"
+               "  SIGUSR1    pulls the cable out or plugs it in (and prints the new line)\n"
                "systems in %s:\n",
                folder.c_str());
   for (const std::string& name : sim::SampleSystemNames(folder)) {
@@ -184,6 +190,7 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
   std::signal(SIGINT, Stop);
   std::signal(SIGTERM, Stop);
+  std::signal(SIGUSR1, ToggleCable);
 
   sim::SimDevice device(*profile, o.seed);
   sim::LineShaper shaper(sim::BytesPerSecond(o.baud), o.faults, o.seed);
@@ -201,17 +208,22 @@ int main(int argc, char** argv) {
   bool replugged = false;
   while (!stopping) {
     const uint64_t t = now();
-    if (shaper.unplugged(t) != unplugged) {
-      // Unplugged: the line goes away; replugged: a new line under the same link.
+    if ((shaper.unplugged(t) || cablePulled) != unplugged) {
+      // Unplugged: the line and its link go away; replugged: a new line under the same link.
       unplugged = !unplugged;
       line.reset();
       shaper.clear();
       connected = false;
-      if (!unplugged) {
+      if (unplugged && !o.link.empty()) {
+        std::error_code ec;
+        std::filesystem::remove(o.link, ec);  // as a pulled adapter's device goes
+      } else if (!unplugged) {
         replugged = true;
         line = std::make_unique<sim::PtyLine>();
         if (!line->ok()) return 1;
         Publish(o, line->path());
+        std::printf("%s\n", line->path().c_str());
+        std::fflush(stdout);
       }
     }
     if (unplugged || !line->peerOpen()) {
