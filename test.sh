@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs every test: once in a normal build, once with AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer; then every fuzz target for a short time.
 set -euo pipefail
 cd "$(dirname "$0")"
 bash scripts/deps.sh
@@ -24,4 +24,6 @@ for kind in normal sanitize; do
     status=1
   fi
 done
+echo "== fuzzing: every target 20 s on its saved corpus"
+./fuzz.sh --jobs 2 20 || status=1
 exit $status

@@ -1,8 +1,11 @@
-// Any content in the four configuration files, then any sequence of an administrator's
-// actions on the setup screen: the tabs, their lists, buttons, boxes and the grid's pager.
-// Nothing may stop the program; what is saved is read again by the next reload.
+// Any content in the four configuration files, then any sequence of user actions on the setup
+// screen: the tabs, their lists, boxes, buttons (ADD, Modify, Save, Delete on every tab) and
+// the grid's pager, with any text typed. Saves write real files in a folder of their own.
+// Nothing may stop the program, every save leaves only the four files behind, and the screen
+// opens again on what was saved.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -14,33 +17,38 @@
 #include "app/main_screen.h"
 #include "form/virtual_host.h"
 #include "serial/loopback_port.h"
+#include "setup/setup_window.h"
+#include "setup_actions.h"
 
 namespace fs = std::filesystem;
 
+using setup_fuzz::kTargets;
+using setup_fuzz::kTexts;
+using setup_fuzz::Target;
+
 namespace {
 
-struct Target {
-  const char* name;
-  int index;
-};
-// Controls an action byte may touch.
-constexpr Target kTargets[] = {
-    {"Combo1", -1},  {"Combo2", -1},  {"Combo7", -1},   {"Combo8", -1},       {"Combo9", -1},
-    {"Combo10", -1}, {"Command3", 0}, {"Command3", 1},  {"Command3", 2},      {"Command3", 3},
-    {"Command2", 0}, {"Command2", 1}, {"Command1", 0},  {"Command1", 1},      {"Command1", 2},
-    {"Command1", 3}, {"Text2", 4},    {"Text2", 0},     {"Text1", 0},         {"Text3", 0},
-    {"Text4", 0},    {"Text4", 1},    {"HScroll1", -1}, {"Sensor_Test1", -1},
-};
-const char* const kTexts[] = {"", "0", "1", "9", "12", "85", "86", "99", "a,b", "7x"};
+const char* const kFiles[] = {"SystemVersion.txt", "ParameterSetup.txt", "CommandSetup.txt",
+                              "InterfaceVersion.txt"};
+
+// The folder holds the four files and nothing else.
+bool OnlyTheFiles(const fs::path& dir) {
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    const std::string name = entry.path().filename().string();
+    if (std::find(std::begin(kFiles), std::end(kFiles), name) == std::end(kFiles)) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  // Four files separated by 0xFF, then after a fifth 0xFF two bytes per action.
-  std::vector<std::string> parts(5);
+  // Four files and texts to type (one a line) separated by 0xFF, then after a fifth 0xFF
+  // three bytes per action: kind, target, argument.
+  std::vector<std::string> parts(6);
   size_t part = 0;
   for (size_t i = 0; i < size && part < parts.size(); ++i) {
-    if (data[i] == 0xFF && part < 4) {
+    if (data[i] == 0xFF && part < 5) {
       ++part;
     } else {
       parts[part] += static_cast<char>(data[i]);
@@ -51,45 +59,74 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fs::create_directories(d);
     return d;
   }();
-  const char* names[] = {"SystemVersion.txt", "ParameterSetup.txt", "CommandSetup.txt",
-                         "InterfaceVersion.txt"};
-  for (int i = 0; i < 4; ++i) std::ofstream(dir / names[i], std::ios::binary) << parts[i];
+  for (const auto& entry : fs::directory_iterator(dir)) fs::remove_all(entry.path());
+  for (int i = 0; i < 4; ++i) std::ofstream(dir / kFiles[i], std::ios::binary) << parts[i];
+  std::vector<std::string> texts(std::begin(kTexts), std::end(kTexts));
+  for (size_t start = 0; start < parts[4].size();) {
+    const size_t end = std::min(parts[4].find('\n', start), parts[4].size());
+    texts.push_back(parts[4].substr(start, end - start));
+    start = end + 1;
+  }
 
   form::VirtualHost vh;
   serial::LoopbackPort port([&vh] { return vh.now(); });
   app::Application app(vh.host(), port, dir.string());
   app.load();
+  form::Form& main = app.main().form();
   app.main().setStatusText(8, "Admin Mode");
-  app.main().form().userClick(app.main().form().at("Command5"));
+  main.userClick(main.at("Command5"));
   form::Form& setup = app.setupForm();
-  const std::string& actions = parts[4];
-  for (size_t at = 0; at + 1 < actions.size(); at += 2) {
-    const auto op = static_cast<uint8_t>(actions[at]);
-    const auto arg = static_cast<uint8_t>(actions[at + 1]);
-    const Target& t = kTargets[op % std::size(kTargets)];
-    form::Control* c = setup.find(t.name, t.index);
-    switch (op / std::size(kTargets) % 6) {
-      case 0:
-        setup.userTab(setup.at("SSTab1"), arg % 4);
+  const std::string& actions = parts[5];
+  for (size_t at = 0; at + 2 < actions.size(); at += 3) {
+    const auto kind = static_cast<uint8_t>(actions[at]);
+    const auto target = static_cast<uint8_t>(actions[at + 1]);
+    const auto arg = static_cast<uint8_t>(actions[at + 2]);
+    form::Control* c = nullptr;
+    if (kind & 0x80) {
+      const auto& all = setup.controls();
+      if (!all.empty()) c = all[(target * 256u + arg) % all.size()];
+    } else {
+      const Target& t = kTargets[target % std::size(kTargets)];
+      c = setup.find(t.name, t.index);
+    }
+    if (!setup.visible()) main.userClick(main.at("Command5"));  // Enter or Escape closed it
+    switch (kind & 0x07) {
+      case setup_fuzz::kTab:
+        setup.userTab(setup.at("SSTab1"), arg % 5 - 1);
         break;
-      case 1:
-        if (c) setup.userSelect(*c, arg % 8 - 1);
+      case setup_fuzz::kSelect:
+        if (c) setup.userSelect(*c, arg % 12 - 1);
         break;
-      case 2:
+      case setup_fuzz::kClick:
         vh.queueAnswer(arg & 1 ? form::MsgResult::Ok : form::MsgResult::Cancel);
         if (c) setup.userClick(*c);
         break;
-      case 3:
-        if (c) setup.userSetText(*c, kTexts[arg % std::size(kTexts)]);
+      case setup_fuzz::kSetText:
+        if (c) setup.userSetText(*c, texts[arg % texts.size()], arg & 0x80 ? 0 : -1);
         break;
-      case 4:
-        if (c) setup.userKey(*c, arg, 0);
+      case setup_fuzz::kKey:
+        if (c) setup.userKey(*c, arg, (kind >> 3) & 7);
+        break;
+      case setup_fuzz::kScroll:
+        if (c) setup.userScroll(*c, arg % 12);
+        break;
+      case setup_fuzz::kDblClick:
+        if (c) setup.userDblClick(*c);
         break;
       default:
-        if (c) setup.userScroll(*c, arg % 12);
         vh.runUntil(vh.now() + arg);
         break;
     }
+  }
+  vh.runUntil(vh.now() + 200);
+  if (!OnlyTheFiles(dir)) __builtin_trap();
+  // A new opening reads what was saved.
+  app.setup().Close();
+  app.main().setStatusText(8, "Admin Mode");
+  main.userClick(main.at("Command5"));
+  for (int tab = 1; tab <= 3; ++tab) {
+    setup.userTab(setup.at("SSTab1"), tab);
+    vh.runUntil(vh.now() + 200);
   }
   app.unload();
   return 0;
