@@ -5,9 +5,7 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -170,37 +168,12 @@ TEST_F(ProfileScenario, UnusablePicturesAreLeftOutSilently) {
   EXPECT_EQ(Images(), std::vector<std::string>{"sensor.png"});
 }
 
-// One row of the table in data/README.md.
-struct SampleRow {
-  std::string key, ba, mode, n, stacker, mask, finish, report, interface;
-};
-
-std::vector<SampleRow> ReadSampleTable(const std::string& readme) {
-  std::ifstream in(readme);
-  std::vector<SampleRow> rows;
-  for (std::string line; std::getline(in, line);) {
-    std::vector<std::string> cells;
-    std::istringstream fields(line);
-    for (std::string cell; std::getline(fields, cell, '|');) {
-      const size_t first = cell.find_first_not_of(' ');
-      cells.push_back(first == std::string::npos
-                          ? ""
-                          : cell.substr(first, cell.find_last_not_of(' ') - first + 1));
-    }
-    // | Key | BA | System | Mode | N | Stacker | LED mask | Finish | `Report` | BA Interface |
-    if (cells.size() < 11 || cells[9].size() < 2 || cells[9].front() != '`') continue;
-    rows.push_back({cells[1], cells[2], cells[4], cells[5], cells[6], cells[7], cells[8],
-                    cells[9].substr(1, cells[9].size() - 2), cells[10]});
-  }
-  return rows;
-}
-
 TEST(SampleSet, EverySystemIsKnownByItsReport) {
-  const std::vector<SampleRow> rows =
-      ReadSampleTable((report_test::BuildFolder() / "README.md").string());
+  const std::vector<report_test::SampleRow> rows =
+      report_test::ReadSampleTable((report_test::BuildFolder() / "README.md").string());
   ASSERT_GE(rows.size(), 11u);
   std::set<std::string> modes;
-  for (const SampleRow& row : rows) {
+  for (const report_test::SampleRow& row : rows) {
     SCOPED_TRACE(row.ba + ": " + row.report);
     Session s;
     report_test::CopySampleSet(s.dir().path());

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -31,6 +32,31 @@ inline void CopySampleSet(const std::string& to) {
     fs::copy_file(from / name, fs::path(to) / name, fs::copy_options::overwrite_existing);
   }
   fs::copy(from / "Picture", fs::path(to) / "Picture", fs::copy_options::recursive);
+}
+
+// One row of the table in data/README.md.
+struct SampleRow {
+  std::string key, ba, mode, n, stacker, mask, finish, report, interface;
+};
+
+inline std::vector<SampleRow> ReadSampleTable(const std::string& readme) {
+  std::ifstream in(readme);
+  std::vector<SampleRow> rows;
+  for (std::string line; std::getline(in, line);) {
+    std::vector<std::string> cells;
+    std::istringstream fields(line);
+    for (std::string cell; std::getline(fields, cell, '|');) {
+      const size_t first = cell.find_first_not_of(' ');
+      cells.push_back(first == std::string::npos
+                          ? ""
+                          : cell.substr(first, cell.find_last_not_of(' ') - first + 1));
+    }
+    // | Key | BA | System | Mode | N | Stacker | LED mask | Finish | `Report` | BA Interface |
+    if (cells.size() < 11 || cells[9].size() < 2 || cells[9].front() != '`') continue;
+    rows.push_back({cells[1], cells[2], cells[4], cells[5], cells[6], cells[7], cells[8],
+                    cells[9].substr(1, cells[9].size() - 2), cells[10]});
+  }
+  return rows;
 }
 
 // The tool run by ba-script's runner in a temporary folder of its own. Scenario lines go in,

@@ -25,6 +25,9 @@ std::optional<std::string> ReadSmallFile(const std::string& path, size_t maxByte
   if (fd.get() < 0) return std::nullopt;
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  // A file already too long is refused without reading it.
+  const auto size = static_cast<unsigned long long>(st.st_size);
+  if (oversize == Oversize::Refuse && size > maxBytes) return std::nullopt;
   std::string bytes;
   char buffer[1 << 14];
   for (;;) {

@@ -20,10 +20,11 @@ void LineList::Load() {
     loaded_ = true;
     return;
   }
+  // Only a missing file reads as no lines; anything else there, a dangling link too, is kept.
   std::error_code ec;
-  const bool absent = !std::filesystem::exists(config::JoinPath(c_.folder, file_.name), ec) && !ec;
+  const auto there = std::filesystem::symlink_status(config::JoinPath(c_.folder, file_.name), ec);
   list_.clear();
-  loaded_ = absent;
+  loaded_ = there.type() == std::filesystem::file_type::not_found;
 }
 
 bool LineList::EnsureLoaded() {
