@@ -22,6 +22,13 @@ TEST(SimLine, PacesAtTheLineRateWithoutSavingUpBursts) {
   EXPECT_NEAR(static_cast<double>(sent), 872, 9);
   // After a long idle spell the line still sends at most a second's worth at once.
   EXPECT_LE(line.due(60000).size(), 872u);
+  // A frame queued on a line that had nothing to send takes its time on the line.
+  LineShaper idle(sim::BytesPerSecond(9600), {});
+  EXPECT_TRUE(idle.due(5000).empty());
+  idle.queue(Bytes(40));
+  EXPECT_TRUE(idle.due(5000).empty());
+  EXPECT_EQ(idle.due(5010).size(), 8u);
+  EXPECT_EQ(idle.due(5050).size(), 32u);
 
   LineShaper fast(0, {});
   fast.queue(Bytes(3000));

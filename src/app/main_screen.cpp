@@ -40,6 +40,8 @@ MainScreen::MainScreen(form::Host& host, serial::CommPort& port, std::string fol
   menu_ = std::make_unique<panels::TestMenu>(panels_);
   wireStages();
   link_.setReadReplies([this] { interpreter_.ReadReplies(); });
+  // A frame cut off when the line closed is not counted on into the next one.
+  link_.setOnOpened([this] { state_.IoByteIndex = 0; });
 }
 
 void MainScreen::addControls() {

@@ -68,8 +68,9 @@ void PortLink::OpenSelectedPort() {
   int number = 0;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
   if (ec == std::errc() && end == text.data() + text.size()) port_.setCommPort(number);
-  port_.setPortOpen(true);
+  const bool opened = port_.setPortOpen(true);
   timer2_->setEnabled(false);
+  if (opened && opened_) opened_();
 }
 
 void PortLink::Timer1Tick() {

@@ -28,6 +28,8 @@ class PortLink {
   void OpenSelectedPort();
   // The work of Timer1's tick; the timer is off while it runs.
   void setReadReplies(std::function<void()> readReplies) { readReplies_ = std::move(readReplies); }
+  // Runs after OpenSelectedPort opened the line: what arrived before is gone.
+  void setOnOpened(std::function<void()> opened) { opened_ = std::move(opened); }
 
   CommPort& port() { return port_; }
   std::array<uint8_t, 1> SendBuffer{};
@@ -41,6 +43,7 @@ class PortLink {
   form::Control* timer1_ = nullptr;
   form::Control* timer2_ = nullptr;
   std::function<void()> readReplies_;
+  std::function<void()> opened_;
   bool loaded_ = false;
 };
 

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "gui_test_app.h"
 #include "live_tool.h"
@@ -21,6 +23,10 @@ struct StreamingPanel {
   int menuItem;  // Label2 index
   Cells values;  // cells the stream fills
 };
+
+// The AD sensor mode and DAC bet bytes: every frame of the IO and sensor tests carries them
+// and the device keeps them, so a frame counted from a wrong byte shows other values there.
+const Cells kSteady = {{"Label8", 6}, {"Label8", 8}};
 
 void PrintTo(const StreamingPanel& panel, std::ostream* out) {
   *out << panel.title;
@@ -39,23 +45,33 @@ TEST_P(CablePull, ThePortClosesStaysIdleAndReopensWhenChosenAgain) {
   ASSERT_TRUE(RunUntil([&] { return tool.main().statusText(4) == "Hotel"; }, 8000));
   ASSERT_TRUE(RunUntil([&] { return tool.screen().at("Label2", 0).enabled(); }, 4000));
   ASSERT_TRUE(tool.click("Label2", 0));  // Test Mode
+  RunFor(500);  // its acknowledge, read before the next command as a user's pace allows
   ASSERT_TRUE(tool.click("Label2", panel.menuItem));
   ASSERT_TRUE(tool.click("Command4"));  // the terminal
   Cells watched = panel.values;
+  watched.insert(watched.end(), kSteady.begin(), kSteady.end());
+  const Cells blanked = watched;
   watched.emplace_back("Text1", -1);
   ASSERT_TRUE(tool.filled(watched, 5000));
 
+  const auto anyShown = [&] {
+    return std::any_of(watched.begin(), watched.end(),
+                       [&](const auto& c) { return !tool.text(c.first, c.second).empty(); });
+  };
   QElapsedTimer total;
   total.start();
-  int closed = 0, reopened = 0, resumed = 0, quietWhileOut = 0;
+  int closed = 0, reopened = 0, resumed = 0, quietWhileOut = 0, sameValues = 0;
   double unpluggedSeconds = 0, unpluggedCpu = 0, idleSeconds = 0, idleCpu = 0;
   qint64 slowestReopenMs = 0;
   for (int cycle = 1; cycle <= cycles && sim.running(); ++cycle) {
+    std::vector<std::string> before;
+    for (const auto& [name, index] : kSteady) before.push_back(tool.text(name, index));
+    RunFor(cycle * 37 % 250);  // pulled at varying points of a frame
     sim.pull();
     if (!RunUntil([&] { return !tool.port().portOpen(); }, 3000)) continue;
     ++closed;
     tool.click("Command1", 1);  // Clear: the log fills only with what arrives from now on
-    for (const auto& [name, index] : panel.values) tool.blank(name, index);
+    for (const auto& [name, index] : blanked) tool.blank(name, index);
 
     const double cpuAtPull = CpuSeconds();
     QElapsedTimer out;
@@ -73,11 +89,7 @@ TEST_P(CablePull, ThePortClosesStaysIdleAndReopensWhenChosenAgain) {
     idleSeconds += static_cast<double>(idle.elapsed()) / 1000;
     unpluggedCpu += CpuSeconds() - cpuAtPull;
     unpluggedSeconds += static_cast<double>(out.elapsed()) / 1000;
-    if (!tool.port().portOpen() && std::none_of(watched.begin(), watched.end(), [&](const auto& c) {
-          return !tool.text(c.first, c.second).empty();
-        })) {
-      ++quietWhileOut;
-    }
+    if (!tool.port().portOpen() && !anyShown()) ++quietWhileOut;
 
     if (!sim.plugIn()) continue;
     QElapsedTimer reopen;
@@ -87,22 +99,33 @@ TEST_P(CablePull, ThePortClosesStaysIdleAndReopensWhenChosenAgain) {
       ++reopened;
       slowestReopenMs = std::max(slowestReopenMs, reopen.elapsed());
     }
-    if (tool.filled(watched, 5000)) ++resumed;
+    if (!tool.filled(watched, 5000)) continue;
+    ++resumed;
+    RunFor(600);  // two more frames
+    std::vector<std::string> after;
+    for (const auto& [name, index] : kSteady) after.push_back(tool.text(name, index));
+    if (after == before) {
+      ++sameValues;
+    } else {
+      ADD_FAILURE() << "cycle " << cycle << ": " << after[0] << " " << after[1] << " instead of "
+                    << before[0] << " " << before[1];
+    }
   }
   const double seconds = static_cast<double>(total.elapsed()) / 1000;
   const auto perMinute = [](double cpu, double s) { return s > 0 ? cpu / s * 60 : 0; };
   std::printf(
-      "%s: %d pulls in %.0f s: closed %d, quiet while out %d, reopened %d (slowest %lld ms "
-      "after the pick), resumed %d; unplugged %.0f s using %.2f CPU s (%.3f s per minute; "
-      "%.3f s per minute after the early open failed)\n",
+      "%s: %d pulls in %.0f s: closed %d, quiet while out %d, reopened %d (slowest %lld "
+      "ms after the pick), resumed %d, AD sensor mode and DAC bet as before %d; unplugged "
+      "%.0f s using %.2f CPU s (%.3f s per minute; %.3f after the early open failed)\n",
       panel.title, cycles, seconds, closed, quietWhileOut, reopened,
-      static_cast<long long>(slowestReopenMs), resumed, unpluggedSeconds, unpluggedCpu,
+      static_cast<long long>(slowestReopenMs), resumed, sameValues, unpluggedSeconds, unpluggedCpu,
       perMinute(unpluggedCpu, unpluggedSeconds), perMinute(idleCpu, idleSeconds));
   EXPECT_TRUE(sim.running());
   EXPECT_EQ(closed, cycles);
   EXPECT_EQ(quietWhileOut, cycles);
   EXPECT_EQ(reopened, cycles);
   EXPECT_EQ(resumed, cycles);
+  EXPECT_EQ(sameValues, cycles);
   // A busy loop would take a whole core; the poll timer alone takes next to nothing.
   EXPECT_LT(perMinute(idleCpu, idleSeconds), 0.05 * 60);
 }

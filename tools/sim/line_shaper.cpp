@@ -81,9 +81,11 @@ std::vector<uint8_t> LineShaper::due(uint64_t nowMs) {
   }
   size_t allowed = queue_.size();
   if (rate_ > 0) {
-    // A second's worth at most, so an idle line does not save up a burst.
-    credit_ = std::min(credit_ + static_cast<double>(elapsed) * rate_ / 1000.0,
-                       static_cast<double>(rate_));
+    // Credit builds up only while bytes wait, a second's worth at most: bytes queued on an
+    // idle line leave one by one from now on, as a UART sends them, not as one burst.
+    credit_ = idle_ ? 0
+                    : std::min(credit_ + static_cast<double>(elapsed) * rate_ / 1000.0,
+                               static_cast<double>(rate_));
     allowed = std::min(allowed, static_cast<size_t>(credit_));
     credit_ -= static_cast<double>(allowed);
   }
@@ -97,6 +99,7 @@ std::vector<uint8_t> LineShaper::due(uint64_t nowMs) {
       out.push_back(random());
     }
   }
+  idle_ = queue_.empty();
   return out;
 }
 

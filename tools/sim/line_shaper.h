@@ -36,7 +36,10 @@ class LineShaper {
   std::vector<uint8_t> due(uint64_t nowMs);
   // Whether the line is unplugged at `nowMs`.
   bool unplugged(uint64_t nowMs) const;
-  void clear() { queue_.clear(); }
+  void clear() {
+    queue_.clear();
+    idle_ = true;
+  }
 
  private:
   uint8_t random();
@@ -46,6 +49,7 @@ class LineShaper {
   uint32_t state_;
   std::deque<uint8_t> queue_;
   double credit_ = 0;  // bytes the line may still send
+  bool idle_ = false;  // nothing was waiting after the last call
   uint64_t last_ = 0;
   uint64_t sent_ = 0;  // bytes taken from the queue
   uint64_t nextGarbage_ = 0;
