@@ -90,7 +90,8 @@ if [ -n "$base" ] && [ -n "$last" ]; then
   limit=$((base / 20))
   [ "$limit" -lt 2048 ] && limit=2048
   growth=$((last - base))
-  echo "RSS after warm-up: $((base / 1024)) MB to $((last / 1024)) MB ($growth kB, limit $limit kB)"
+  awk -v b="$base" -v l="$last" -v g="$growth" -v m="$limit" 'BEGIN {
+    printf "RSS after warm-up: %.1f MB to %.1f MB (%+d kB, limit %d kB)\n", b / 1024, l / 1024, g, m }'
   if [ "$growth" -gt "$limit" ]; then
     echo "FAILED: the memory grows" >&2
     status=1
