@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/main_screen.h"
+#include "replies/value_formats.h"
 #include "report_session.h"
 #include "sim/pty_line.h"
 #include "sim/sim_frames.h"
@@ -187,9 +188,31 @@ sim::Readings DistinctReadings(bool second) {
   return r;
 }
 
+// The IO panel's value cells, Label7(2), (4) ... (20), and what they show.
+struct IoCell {
+  int label7;
+  uint8_t sim::Readings::*reading;
+  bool bits;  // the DIP switches, as in the version panel
+};
+constexpr IoCell kIoCells[] = {
+    {2, &sim::Readings::leftInput, false},   {4, &sim::Readings::rightInput, false},
+    {6, &sim::Readings::dipSw1, true},       {8, &sim::Readings::dipSw2, true},
+    {10, &sim::Readings::hookSignal, false}, {12, &sim::Readings::stackerOpen, false},
+    {14, &sim::Readings::billEnter, false},  {16, &sim::Readings::fishSignal, false},
+    {18, &sim::Readings::fishLed, false},    {20, &sim::Readings::stackerSensor2, false},
+};
+
+// Whether the device's frames of `mode` carry that reading at all.
+bool FrameCarries(int mode, int channels, uint8_t sim::Readings::*reading) {
+  sim::Readings changed = DistinctReadings(false);
+  changed.*reading = static_cast<uint8_t>(changed.*reading + 1);
+  return sim::BuildTestFrame(mode, channels, changed) !=
+         sim::BuildTestFrame(mode, channels, DistinctReadings(false));
+}
+
 // The panels show the values the simulated device sends, cell by cell, in every receive data
-// mode: two sensor test frames (the second must start where the first ended) and an adjust
-// reply, each after the acknowledge of the command that asked for it.
+// mode: two IO and sensor test frames (the second must start where the first ended) in each
+// test panel and an adjust reply, each after the acknowledge of the command that asked for it.
 TEST(SimDevice, PanelsShowTheValuesTheDeviceSent) {
   for (const std::string& name : SampleBaNames()) {
     SCOPED_TRACE(name);
@@ -210,10 +233,24 @@ TEST(SimDevice, PanelsShowTheValuesTheDeviceSent) {
     s.run("wait 1700");
     s.runner().application().main().setStatusText(8, "Engineer Mode");
     s.run("click Label2(0)");
+    const sim::Readings second = DistinctReadings(true);
+
+    s.run("click Label2(1)");  // every reading the frame carries, and nothing else
+    deliver(code(profile->params.EnterIoSensorTestCode));
+    deliver(sim::BuildTestFrame(mode, n, DistinctReadings(false)));
+    deliver(sim::BuildTestFrame(mode, n, second));
+    EXPECT_EQ(s.state("IoByteIndex"), 0);
+    for (const IoCell& c : kIoCells) {
+      const uint8_t value = second.*c.reading;
+      const std::string shown = FrameCarries(mode, n, c.reading)
+                                    ? (c.bits ? replies::ByteToBits(value) : number(value))
+                                    : std::string();
+      EXPECT_EQ(s.text("Label7(" + std::to_string(c.label7) + ")"), shown) << c.label7;
+    }
+    s.run("click Label7(21)");
 
     s.run("click Label2(5)");
     deliver(code(profile->params.EnterIoSensorTestCode));
-    const sim::Readings second = DistinctReadings(true);
     deliver(sim::BuildTestFrame(mode, n, DistinctReadings(false)));
     deliver(sim::BuildTestFrame(mode, n, second));
     EXPECT_EQ(s.state("IoByteIndex"), 0);
