@@ -53,7 +53,8 @@ TEST_F(DacTool, SendGivesChannelThenLevelWithButtonsHeld) {
   const struct {
     const char* text;
     int level;
-  } cases[] = {{"200", 200}, {"0x1f", 31}, {"0X5", 5}, {"0x", 0}, {"", 0}, {"007", 7}};
+  } cases[] = {{"200", 200}, {"255", 255}, {"0xff", 255}, {"0x1f", 31},
+               {"0X5", 5},   {"0x", 0},    {"", 0},       {"007", 7}};
   for (const auto& c : cases) {
     level().setText(c.text);
     state().CommandPending = 0;

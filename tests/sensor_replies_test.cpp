@@ -141,6 +141,28 @@ TEST_F(SensorTestReplies, ColumnsBeyondTheGridAreNotWritten) {
   EXPECT_EQ(s.IoByteIndex, 0);
 }
 
+// Mode 6: the two leading columns are normal up to 80 and at 255, the channels up to their
+// maximum, and once the LEDs are lit from their minimum on.
+TEST_F(SensorTestReplies, LimitsIncludeTheirBounds) {
+  Setup(6, 12);
+  Grid(28);
+  s.profile.SensorValueMaximum.fill(100);
+  s.profile.SensorValueMinimum.fill(50);
+  Test(40, {{23, 80}, {24, 81}, {25, 100}, {26, 101}});
+  EXPECT_EQ(T(2).backColor(), MenuText);
+  EXPECT_EQ(T(4).backColor(), Red);
+  EXPECT_EQ(T(6).backColor(), MenuText);
+  EXPECT_EQ(T(8).backColor(), Red);
+  Test(40, {{23, 255}, {24, 254}});
+  EXPECT_EQ(T(2).backColor(), MenuText);
+  EXPECT_EQ(T(4).backColor(), Red);
+
+  s.SensorValueRequested = true;
+  Test(40, {{25, 50}, {26, 49}});
+  EXPECT_EQ(T(6).backColor(), MenuText);
+  EXPECT_EQ(T(8).backColor(), Red);
+}
+
 // Frames that never end or grids without columns, and unknown modes, on both stages.
 TEST_F(SensorTestReplies, DegenerateChannelCountsSaturateInsideTheGrids) {
   Grid(170);

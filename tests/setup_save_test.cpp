@@ -1,6 +1,6 @@
 // Saves of the setup screen that meet a folder they cannot write: every file stays byte for
 // byte as it was, so do the line lists, the user is told which file failed, and the next save
-// after the cause is gone writes each line once.
+// after the cause is gone writes each line once. A list that never held its file is not written.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/mount.h>
@@ -13,7 +13,9 @@
 #include <map>
 #include <string>
 
+#include "form/virtual_host.h"
 #include "report_session.h"
+#include "setup/line_list.h"
 
 namespace {
 
@@ -101,6 +103,22 @@ TEST_F(SaveFault, AFolderWhereAFileMustBeWrittenChangesNothing) {
   EXPECT_EQ(SaveMessage(), "");
   ExpectSavedOnce();
   EXPECT_EQ(s.text("Combo1"), "Alpha");  // saved: the tab reloaded
+}
+
+// A list that never held its file is not written, even by a flow that forgot to load it.
+TEST(ListEdit, AListThatNeverHeldItsFileIsNotWritten) {
+  config_test::TempFolder dir;
+  dir.write("SystemVersion.txt", "A,0,,,S1,Alpha\r\n");
+  form::VirtualHost vh;
+  form::Form f("SetupScreen", vh.host());
+  const setup::SetupContext c{f, f.add(form::ControlDesign{.name = "SSTab1"}), dir.path(), {}};
+  setup::LineList list(c, f.add(form::ControlDesign{.kind = form::Kind::ListBox, .name = "List3"}),
+                       config::kSystemVersion);
+  setup::ListEdit edit(c, {&list});
+  list.Append("Z,0,,,Z9,Zulu");
+  EXPECT_FALSE(edit.Save());
+  EXPECT_EQ(dir.read("SystemVersion.txt"), "A,0,,,S1,Alpha\r\n");
+  EXPECT_TRUE(list.lines().empty());
 }
 
 // Delete writes three files; the third cannot be replaced, so the first two stay too.

@@ -147,6 +147,45 @@ TEST_F(SystemTab, AddingASystemBuildsItsGridAndAppendsItsLines) {
   EXPECT_EQ(s.show("Combo1").at("items").back(), "Zulu");
 }
 
+// While adding, LED Number builds a grid of up to 85 channels, eight a page; 86 is refused.
+TEST_F(SystemTab, LedNumberBuildsGridsUpTo85Channels) {
+  Open();
+  s.run("click Command3(0)");
+  s.run("settext Text2(4) \"16\"");
+  EXPECT_EQ(gridCount(), 16);
+  EXPECT_EQ(s.show("HScroll1").at("max"), 1);
+  s.run("settext Text2(4) \"85\"");
+  EXPECT_EQ(gridCount(), 85);
+  EXPECT_EQ(s.show("HScroll1").at("max"), 10);
+  EXPECT_NE(back("Text2(4)"), "#FF6060");
+  s.run("scroll HScroll1 10");
+  EXPECT_FALSE(visible("LED80"));
+  EXPECT_TRUE(visible("LED81"));
+  EXPECT_TRUE(visible("Sensor_Test510"));  // channel 85 of table 5
+  s.run("settext Text2(4) \"86\"");
+  EXPECT_EQ(gridCount(), 0);
+  EXPECT_EQ(back("Text2(4)"), "#FF6060");
+}
+
+// Save while adding writes a line only with both names and at least one channel.
+TEST_F(SystemTab, AddingNeedsBothNamesAndChannels) {
+  Open();
+  struct Case {
+    const char *ba, *system, *channels;
+  };
+  for (const Case& c : {Case{"Zulu", "", "2"}, Case{"", "Z9", "2"}, Case{"Zulu", "Z9", "0"}}) {
+    s.run("click Command3(0)");
+    s.run("settext Combo1 \"" + std::string(c.ba) + "\"");
+    s.run("settext Combo2 \"" + std::string(c.system) + "\"");
+    s.run("settext Text2(4) \"" + std::string(c.channels) + "\"");
+    s.run("click Command3(3)");
+    for (const char* f : {"SystemVersion.txt", "ParameterSetup.txt"}) {
+      EXPECT_EQ(file(f).find("Zulu"), std::string::npos) << c.ba << "/" << c.system << " " << f;
+      EXPECT_EQ(file(f).find("Z9"), std::string::npos) << c.ba << "/" << c.system << " " << f;
+    }
+  }
+}
+
 TEST_F(SystemTab, RefusedValuesWriteNothing) {
   Open();
   const std::string before = file("ParameterSetup.txt");
