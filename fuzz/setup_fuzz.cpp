@@ -1,8 +1,8 @@
 // Any content in the four configuration files, then any sequence of user actions on the setup
 // screen: the tabs, their lists, boxes, buttons (ADD, Modify, Save, Delete on every tab) and
 // the grid's pager, with any text typed. Saves write real files in a folder of their own.
-// Nothing may stop the program, every save leaves only the four files behind, and the screen
-// opens again on what was saved.
+// Nothing may stop the program, saves leave only the four files behind, every line a save
+// wrote reads back in full, and the screen opens again on what was saved.
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,11 +10,19 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/application.h"
 #include "app/main_screen.h"
+#include "config/command_setup.h"
+#include "config/config_files.h"
+#include "config/interface_version.h"
+#include "config/number_text.h"
+#include "config/parameter_setup.h"
+#include "config/system_version.h"
 #include "form/virtual_host.h"
 #include "serial/loopback_port.h"
 #include "setup/setup_window.h"
@@ -28,8 +36,61 @@ using setup_fuzz::Target;
 
 namespace {
 
-const char* const kFiles[] = {"SystemVersion.txt", "ParameterSetup.txt", "CommandSetup.txt",
-                              "InterfaceVersion.txt"};
+const config::ConfigFile* const kConfigFiles[] = {&config::kSystemVersion, &config::kParameterSetup,
+                                                  &config::kCommandSetup,
+                                                  &config::kInterfaceVersion};
+const std::string_view kFiles[] = {config::kSystemVersionFile, config::kParameterSetupFile,
+                                   config::kCommandSetupFile, config::kInterfaceVersionFile};
+
+using Lines = std::vector<std::string>;
+
+// Whether the loader reads a line the setup screen wrote to file `file` back in full: a system
+// line has its six fields, a parameter line 11 + 6N fields that are numbers after the four
+// names (N from 0 to 85), a command line its names and 21 codes from 0 to 255, an interface
+// line its code and text.
+bool ReadsBack(size_t file, const std::string& line) {
+  const Lines f = config::SplitFields(line);
+  const auto number = [&f](size_t i, int low, int high) {
+    const std::optional<int16_t> v = config::TextToInt16(f[i]);
+    return v && *v >= low && *v <= high;
+  };
+  switch (file) {
+    case 0:
+      return f.size() == config::kSystemFieldCount;
+    case 1: {
+      if (f.size() <= config::kParamLedNumber || !number(config::kParamLedNumber, 0, 85)) {
+        return false;
+      }
+      const int n = *config::TextToInt16(f[config::kParamLedNumber]);
+      if (f.size() != static_cast<size_t>(config::ParameterFieldCount(n))) return false;
+      for (size_t i = config::kParamBillMotorMin; i < f.size(); ++i) {
+        if (!number(i, -32768, 32767)) return false;
+      }
+      return true;
+    }
+    case 2:
+      if (f.size() != config::kCommandFieldCount) return false;
+      for (size_t i = config::kFirstCodeField; i < f.size(); ++i) {
+        if (!number(i, 0, 255)) return false;
+      }
+      return true;
+    default:
+      return f.size() == config::kInterfaceFieldCount;
+  }
+}
+
+// Every line of the files that was not there before reads back.
+bool SavedLinesReadBack(const std::string& dir, const std::vector<Lines>& before) {
+  for (size_t i = 0; i < std::size(kConfigFiles); ++i) {
+    const std::optional<Lines> after = config::ReadConfigFile(dir, *kConfigFiles[i]);
+    if (!after) return false;
+    for (const std::string& line : *after) {
+      const bool old = std::find(before[i].begin(), before[i].end(), line) != before[i].end();
+      if (!line.empty() && !old && !ReadsBack(i, line)) return false;
+    }
+  }
+  return true;
+}
 
 // The folder holds the four files and nothing else.
 bool OnlyTheFiles(const fs::path& dir) {
@@ -60,7 +121,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return d;
   }();
   for (const auto& entry : fs::directory_iterator(dir)) fs::remove_all(entry.path());
-  for (int i = 0; i < 4; ++i) std::ofstream(dir / kFiles[i], std::ios::binary) << parts[i];
+  std::vector<Lines> before;
+  for (size_t i = 0; i < std::size(kFiles); ++i) {
+    std::ofstream(dir / kFiles[i], std::ios::binary) << parts[i];
+    before.push_back(config::ReadConfigFile(dir.string(), *kConfigFiles[i]).value_or(Lines{}));
+  }
   std::vector<std::string> texts(std::begin(kTexts), std::end(kTexts));
   for (size_t start = 0; start < parts[4].size();) {
     const size_t end = std::min(parts[4].find('\n', start), parts[4].size());
@@ -119,7 +184,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   vh.runUntil(vh.now() + 200);
-  if (!OnlyTheFiles(dir)) __builtin_trap();
+  if (!OnlyTheFiles(dir) || !SavedLinesReadBack(dir.string(), before)) __builtin_trap();
   // A new opening reads what was saved.
   app.setup().Close();
   app.main().setStatusText(8, "Admin Mode");
