@@ -125,6 +125,20 @@ void SystemSeeds(const fs::path& out, const sim::SimProfile& p) {
   }
 }
 
+// Numbers in every form the files take: hexadecimal, fractions, exponents, blanks.
+void NumberSeeds(const fs::path& out) {
+  const std::string files[] = {
+      "A,0,,,ZD-100,Alpha\r\n",
+      "Alpha,ZD-100,a.bmp,b.bmp,&H10,1e2,1,0,2,0.5,&HFFFF,2.5,3.5,-0,1E1,7, 8 "
+      ",9,10,11,12,13,&h1\r\n",
+      "Alpha,ZD-100,&H1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21\r\n", "1,Serial\r\n"};
+  std::string input;
+  for (const std::string& f : files) input += f + kSeparator;
+  for (const char* caption : {"A001ALPHA", "", "", ""})
+    input += caption + std::string(1, kSeparator);
+  Write(out / "config", "numbers", input);
+}
+
 // Setup screen: the sample files, then edits that end in Save or Delete on each tab.
 void SetupSeeds(const fs::path& out) {
   using namespace setup_fuzz;
@@ -244,6 +258,7 @@ int main(int argc, char** argv) {
     profiles.push_back(*p);
     SystemSeeds(out, *p);
   }
+  NumberSeeds(out);
   SetupSeeds(out);
   ScriptSeeds(out, profiles);
   EntrySeeds(out);
