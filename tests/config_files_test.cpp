@@ -154,6 +154,21 @@ TEST(ConfigAtomicSave, LeftoversOfEndedSavesAreRemoved) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
 }
 
+// A link to a configuration file elsewhere stays a link; one naming nothing is not replaced.
+TEST(ConfigAtomicSave, ALinkedFileIsReplacedThroughItsLink) {
+  TempFolder dir, share;
+  share.write("CommandSetup.txt", "old\r\n");
+  std::filesystem::create_symlink(share.file("CommandSetup.txt"), dir.file("CommandSetup.txt"));
+  ASSERT_TRUE(config::WriteConfigFile(dir.path(), config::kCommandSetup, {"new"}));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("CommandSetup.txt")));
+  EXPECT_EQ(share.read("CommandSetup.txt"), "new\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(share.path()), {}), 1);
+
+  std::filesystem::create_symlink(share.file("gone"), dir.file("SystemVersion.txt"));
+  EXPECT_FALSE(config::WriteConfigFile(dir.path(), config::kSystemVersion, {"x"}));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("SystemVersion.txt")));
+}
+
 TEST(ConfigPicturePath, StaysInsideThePictureFolder) {
   EXPECT_EQ(config::PicturePath("/app", "led 1.bmp"), "/app/Picture/led 1.bmp");
   for (const char* bad :

@@ -39,7 +39,7 @@ FileBatch::Outcome FileBatch::Commit() {
   const auto noteText = [this] {
     std::string text;
     for (const Entry& e : entries_) {
-      text += NameOf(e.staged.stagedPath()) + "\t" + NameOf(e.path) + "\n";
+      text += NameOf(e.staged.stagedPath()) + "\t" + NameOf(e.staged.targetPath()) + "\n";
     }
     return text;
   };

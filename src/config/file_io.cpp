@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <utility>
 #include <vector>
@@ -76,7 +77,16 @@ StagedFile::~StagedFile() {
   if (!temp_.empty()) ::unlink(temp_.c_str());
 }
 
-std::optional<StagedFile> StagedFile::stage(const std::string& path, std::string_view bytes) {
+std::optional<StagedFile> StagedFile::stage(const std::string& link, std::string_view bytes) {
+  // A link to the file stays a link: the new version replaces the file it names.
+  std::string path = link;
+  struct stat own {};
+  if (::lstat(link.c_str(), &own) == 0 && S_ISLNK(own.st_mode)) {
+    char* real = ::realpath(link.c_str(), nullptr);
+    if (!real) return std::nullopt;  // names nothing: not ours to replace
+    path = real;
+    std::free(real);
+  }
   struct stat old {};
   const bool hasOld = ::stat(path.c_str(), &old) == 0;
   if (hasOld && !S_ISREG(old.st_mode)) return std::nullopt;

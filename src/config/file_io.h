@@ -11,7 +11,9 @@ namespace config {
 class StagedFile {
  public:
   // Writes `bytes` to a fresh file in the folder of `path` with the old file's permission
-  // bits (or the usual ones for a new file) and syncs it. Nothing when that fails.
+  // bits (or the usual ones for a new file) and syncs it. Nothing when that fails. When `path`
+  // is a symbolic link, the file it names is the one replaced; a link naming nothing is
+  // refused.
   static std::optional<StagedFile> stage(const std::string& path, std::string_view bytes);
 
   StagedFile(StagedFile&& other) noexcept;
