@@ -8,10 +8,12 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
 #include "sim/line_shaper.h"
+#include "sim/line_state.h"
 #include "sim/pty_line.h"
 #include "sim/sim_device.h"
 
@@ -33,10 +35,48 @@ struct Options {
   std::string portmap;
   std::string link;
   std::string record;
-  std::string report;  // replaces the system's own report
+  std::string report;     // replaces the system's own report
+  std::string faultText;  // as given; read into `faults` after the other options
   int baud = 9600;
   uint32_t seed = 1;
   sim::FaultList faults;
+};
+
+// A number for --rate and --seed.
+bool ReadNumber(const std::string& text, unsigned long& n) {
+  char* end = nullptr;
+  n = std::strtoul(text.c_str(), &end, 10);
+  return !text.empty() && !*end && n <= 4000000;
+}
+
+// An option and its value: the help shows `name value` and `help`. A text goes to the member
+// `text`; a number (digits up to 4000000) goes through `number`.
+struct Flag {
+  const char* name;
+  const char* value;
+  const char* help;
+  std::string Options::*text = nullptr;
+  void (*number)(Options&, unsigned long) = nullptr;
+};
+
+const Flag kFlags[] = {
+    {"--folder", "DIR", "folder of the configuration files (default: the one ba-sim is in)",
+     &Options::folder},
+    {"--system", "NAME", "BA or system name of the configuration folder (default Alpha)",
+     &Options::system},
+    {"--report", "TEXT", "sends TEXT (\\xHH for a byte) instead of the system's own report",
+     &Options::report},
+    {"--portmap", "FILE", "writes the PortMap.txt line that makes the line port 1",
+     &Options::portmap},
+    {"--link", "PATH", "keeps a symlink to the line while it is plugged in", &Options::link},
+    {"--rate", "BAUD", "line rate in baud (default 9600, 8E1); 0 sends at once", nullptr,
+     [](Options& o, unsigned long n) { o.baud = static_cast<int>(n); }},
+    {"--faults", "LIST", "drop=N,insert=N,garbage=MS:LEN,pause=AT:MS,unplug=AT:MS",
+     &Options::faultText},
+    {"--record", "FILE", "writes what was sent (>) and received (<) with ms time stamps",
+     &Options::record},
+    {"--seed", "N", "seed of the sensor levels and the garbage bytes (default 1)", nullptr,
+     [](Options& o, unsigned long n) { o.seed = static_cast<uint32_t>(n); }},
 };
 
 std::string ExeFolder() {
@@ -46,18 +86,15 @@ std::string ExeFolder() {
 }
 
 void Usage(FILE* to, const std::string& folder) {
-  std::fprintf(to,
-               "usage: ba-sim [--folder DIR] [--system NAME] [--portmap FILE] [--link PATH]\n"
-               "              [--rate BAUD] [--faults LIST] [--record FILE] [--seed N]\n"
-               "  --system   BA or system name of the configuration folder (default Alpha)\n"
-               "  --portmap  writes the PortMap.txt line that makes the line port 1\n"
-               "  --link     keeps a symlink to the line while it is plugged in\n"
-               "  --rate     line rate in baud (default 9600, 8E1); 0 sends at once\n"
-               "  --faults   drop=N,insert=N,garbage=MS:LEN,pause=AT:MS,unplug=AT:MS\n"
-               "  --record   writes what was sent (>) and received (<) with ms time stamps\n"
-               "  SIGUSR1    pulls the cable out or plugs it in (and prints the new line)\n"
-               "systems in %s:\n",
-               folder.c_str());
+  std::fprintf(to, "usage: ba-sim [OPTION VALUE]...\n");
+  for (const Flag& f : kFlags) {
+    const std::string left = std::string(f.name) + " " + f.value;
+    std::fprintf(to, "  %-15s %s\n", left.c_str(), f.help);
+  }
+  std::fprintf(to, "  %-15s %s\n", "-h, --help", "prints this help");
+  std::fprintf(to, "  %-15s %s\n", "SIGUSR1",
+               "pulls the cable out or plugs it in (and prints the new line)");
+  std::fprintf(to, "systems in %s:\n", folder.c_str());
   for (const std::string& name : sim::SampleSystemNames(folder)) {
     std::fprintf(to, "  %s\n", name.c_str());
   }
@@ -67,59 +104,43 @@ void Usage(FILE* to, const std::string& folder) {
 Options Parse(int argc, char** argv) {
   Options o;
   o.folder = ExeFolder();
-  std::string faults;
-  const auto value = [&](int& i) -> std::string {
-    if (i + 1 >= argc) {
-      std::fprintf(stderr, "ba-sim: %s needs a value\n", argv[i]);
-      std::exit(2);
-    }
-    return argv[++i];
-  };
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
       Usage(stdout, o.folder);
       std::exit(0);
-    } else if (arg == "--folder") {
-      o.folder = value(i);
-    } else if (arg == "--system") {
-      o.system = value(i);
-    } else if (arg == "--portmap") {
-      o.portmap = value(i);
-    } else if (arg == "--link") {
-      o.link = value(i);
-    } else if (arg == "--record") {
-      o.record = value(i);
-    } else if (arg == "--report") {
-      o.report = value(i);
-    } else if (arg == "--faults") {
-      faults = value(i);
-    } else if (arg == "--rate" || arg == "--seed") {
-      const std::string v = value(i);
-      char* end = nullptr;
-      const unsigned long n = std::strtoul(v.c_str(), &end, 10);
-      if (v.empty() || *end || n > 4000000) {
-        std::fprintf(stderr, "ba-sim: %s takes a number\n", arg.c_str());
-        std::exit(2);
-      }
-      if (arg == "--rate") {
-        o.baud = static_cast<int>(n);
-      } else {
-        o.seed = static_cast<uint32_t>(n);
-      }
-    } else {
+    }
+    const Flag* flag = nullptr;
+    for (const Flag& f : kFlags) {
+      if (arg == f.name) flag = &f;
+    }
+    if (!flag) {
       std::fprintf(stderr, "ba-sim: unknown option %s\n", arg.c_str());
       Usage(stderr, o.folder);
       std::exit(2);
     }
+    if (i + 1 >= argc) {
+      std::fprintf(stderr, "ba-sim: %s needs a value\n", argv[i]);
+      std::exit(2);
+    }
+    const std::string value = argv[++i];
+    unsigned long n = 0;
+    if (flag->text) {
+      o.*flag->text = value;
+    } else if (ReadNumber(value, n)) {
+      flag->number(o, n);
+    } else {
+      std::fprintf(stderr, "ba-sim: %s takes a number\n", arg.c_str());
+      std::exit(2);
+    }
   }
   std::string why;
-  const auto f = sim::ParseFaults(faults, &why);
-  if (!f) {
+  const auto faults = sim::ParseFaults(o.faultText, &why);
+  if (!faults) {
     std::fprintf(stderr, "ba-sim: %s\n", why.c_str());
     std::exit(2);
   }
-  o.faults = *f;
+  o.faults = *faults;
   return o;
 }
 
@@ -137,6 +158,16 @@ void Publish(const Options& o, const std::string& path) {
     const std::string link = o.link.empty() ? path : std::filesystem::absolute(o.link, ec).string();
     std::ofstream(o.portmap) << "1," << link << "\r\n";
   }
+}
+
+// A new line, published and its path printed; null when no pseudo-terminal opens.
+std::unique_ptr<sim::PtyLine> OpenLine(const Options& o) {
+  auto line = std::make_unique<sim::PtyLine>();
+  if (!line->ok()) return nullptr;
+  Publish(o, line->path());
+  std::printf("%s\n", line->path().c_str());
+  std::fflush(stdout);
+  return line;
 }
 
 // What crossed the line, one line per read or write: "ms > hex ..." sent, "ms < hex" received.
@@ -160,6 +191,96 @@ class Recorder {
   std::unique_ptr<std::ofstream> out_;
 };
 
+// The acceptor on its line: the device, the line's pacing and faults, the pseudo-terminal.
+class Simulator {
+ public:
+  // `report` replaces the device's own report.
+  Simulator(const Options& o, const sim::SimProfile& profile,
+            std::optional<std::vector<uint8_t>> report, std::unique_ptr<sim::PtyLine> line)
+      : o_(o),
+        report_(std::move(report)),
+        line_(std::move(line)),
+        device_(profile, o.seed),
+        shaper_(sim::BytesPerSecond(o.baud), o.faults, o.seed),
+        recorder_(o.record),
+        start_(std::chrono::steady_clock::now()) {}
+
+  // Serves the line until SIGINT or SIGTERM; the exit status.
+  int run() {
+    using Step = sim::LineState::Step;
+    while (!stopping) {
+      const uint64_t t = now();
+      if (!followCable(t)) return 1;
+      switch (state_.step(t, line_ && line_->peerOpen())) {
+        case Step::kIdle:
+          std::this_thread::sleep_for(std::chrono::milliseconds(20));
+          break;
+        case Step::kPowerUp:
+          device_.powerUp();
+          shaper_.clear();
+          line_->read(10);  // nothing answers before power-up
+          break;
+        case Step::kStarting:
+          line_->read(10);
+          break;
+        case Step::kReport: {
+          const auto own = device_.poll(t);
+          shaper_.queue(report_ ? *report_ : own);
+          exchange();
+          break;
+        }
+        case Step::kRun:
+          exchange();
+          break;
+      }
+    }
+    return 0;
+  }
+
+ private:
+  uint64_t now() const {
+    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                     std::chrono::steady_clock::now() - start_)
+                                     .count());
+  }
+
+  // Unplugged: the line and its link go away; replugged: a new line under the same link.
+  // False when the new line does not open.
+  bool followCable(uint64_t t) {
+    const auto cable = state_.cable(shaper_.unplugged(t) || cablePulled);
+    if (cable == sim::LineState::Cable::kSame) return true;
+    line_.reset();
+    shaper_.clear();
+    if (cable == sim::LineState::Cable::kPluggedIn) {
+      line_ = OpenLine(o_);
+      return line_ != nullptr;
+    }
+    if (!o_.link.empty()) {
+      std::error_code ec;
+      std::filesystem::remove(o_.link, ec);  // as a pulled adapter's device goes
+    }
+    return true;
+  }
+
+  void exchange() {
+    const auto received = line_->read(5);
+    recorder_.note(now(), '<', received);
+    if (!received.empty()) shaper_.queue(device_.onReceive(received, now()));
+    shaper_.queue(device_.poll(now()));
+    const auto out = shaper_.due(now());
+    if (!out.empty() && line_->write(out)) recorder_.note(now(), '>', out);
+  }
+
+  const Options& o_;
+  const std::optional<std::vector<uint8_t>> report_;
+  std::unique_ptr<sim::PtyLine> line_;
+  sim::SimDevice device_;
+  sim::LineShaper shaper_;
+  Recorder recorder_;
+  const std::chrono::steady_clock::time_point start_;
+  sim::LineState state_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -171,94 +292,21 @@ int main(int argc, char** argv) {
     Usage(stderr, o.folder);
     return 2;
   }
-  std::vector<uint8_t> report = sim::BuildVersionReport(*profile);
+  std::optional<std::vector<uint8_t>> report;
   if (!o.report.empty()) {
-    auto parsed = sim::ParseReport(o.report);
-    if (!parsed) {
+    report = sim::ParseReport(o.report);
+    if (!report) {
       std::fprintf(stderr, "ba-sim: malformed report (use \\xHH for bytes)\n");
       return 2;
     }
-    report = *parsed;
   }
-  auto line = std::make_unique<sim::PtyLine>();
-  if (!line->ok()) {
+  auto line = OpenLine(o);
+  if (!line) {
     std::fprintf(stderr, "ba-sim: cannot open a pseudo-terminal\n");
     return 1;
   }
-  Publish(o, line->path());
-  std::printf("%s\n", line->path().c_str());
-  std::fflush(stdout);
   std::signal(SIGINT, Stop);
   std::signal(SIGTERM, Stop);
   std::signal(SIGUSR1, ToggleCable);
-
-  sim::SimDevice device(*profile, o.seed);
-  sim::LineShaper shaper(sim::BytesPerSecond(o.baud), o.faults, o.seed);
-  Recorder recorder(o.record);
-  const auto start = std::chrono::steady_clock::now();
-  const auto now = [&start] {
-    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                     std::chrono::steady_clock::now() - start)
-                                     .count());
-  };
-  bool connected = false;
-  bool unplugged = false;
-  uint64_t poweredAt = 0;
-  bool reportDue = false;
-  bool replugged = false;
-  while (!stopping) {
-    const uint64_t t = now();
-    if ((shaper.unplugged(t) || cablePulled) != unplugged) {
-      // Unplugged: the line and its link go away; replugged: a new line under the same link.
-      unplugged = !unplugged;
-      line.reset();
-      shaper.clear();
-      connected = false;
-      if (unplugged && !o.link.empty()) {
-        std::error_code ec;
-        std::filesystem::remove(o.link, ec);  // as a pulled adapter's device goes
-      } else if (!unplugged) {
-        replugged = true;
-        line = std::make_unique<sim::PtyLine>();
-        if (!line->ok()) return 1;
-        Publish(o, line->path());
-        std::printf("%s\n", line->path().c_str());
-        std::fflush(stdout);
-      }
-    }
-    if (unplugged || !line->peerOpen()) {
-      connected = false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      continue;
-    }
-    if (!connected && replugged) {
-      // Only the cable was out: the acceptor kept running and goes on where it was.
-      connected = true;
-      replugged = false;
-    } else if (!connected) {
-      // The acceptor powers up a moment after the line comes up, then reports itself.
-      connected = true;
-      poweredAt = t + 800;
-      device.powerUp();
-      shaper.clear();
-      reportDue = true;
-    }
-    if (t < poweredAt) {
-      line->read(10);  // nothing answers before power-up
-      continue;
-    }
-    if (reportDue) {
-      // The device's own report, or the one given instead.
-      reportDue = false;
-      const auto own = device.poll(t);
-      shaper.queue(o.report.empty() ? own : report);
-    }
-    const auto received = line->read(5);
-    recorder.note(now(), '<', received);
-    if (!received.empty()) shaper.queue(device.onReceive(received, now()));
-    shaper.queue(device.poll(now()));
-    const auto out = shaper.due(now());
-    if (!out.empty() && line->write(out)) recorder.note(now(), '>', out);
-  }
-  return 0;
+  return Simulator(o, *profile, std::move(report), std::move(line)).run();
 }
