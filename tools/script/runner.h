@@ -56,27 +56,36 @@ class Runner {
     int index = -1;
   };
 
-  void registerCommands();
-  void registerTimeCommands();
-  void registerInputCommands();
-  void registerQueryCommands();
+  // runner.cpp
   bool Dispatch(const Args& tokens);
   // Commands that need the loopback port are refused on a device.
   bool Refused(const std::string& command);
   // On a device, lets the time spent reading the scenario pass.
   void CatchUp();
-  // Runs `expect ...` or `at MS expect ...`: false after an error; nothing for other lines.
-  std::optional<bool> ExpectLine(const std::string& line);
-  void Check(const Expectation& e);
   void Start();
   void Print(const nlohmann::ordered_json& j);
   void Fail(const std::string& message);
-  bool ParseTarget(const std::string& text, Target& target);
-  form::Control* Resolve(const Args& args, size_t at);
+
+  // runner_commands.cpp
+  void registerCommands();
+  void registerTimeCommands();
+  void registerInputCommands();  // the mouse
+  void registerKeyCommands();    // typing
+  void registerQueryCommands();
   bool Count(const Args& args, size_t min, size_t max);
   bool Integer(const Token& t, long long& value);
   bool Bytes(const Args& args, std::vector<uint8_t>& out);
-  // What `show` and `state` print; nothing after an error.
+
+  // runner_expect.cpp: runs `expect ...` or `at MS expect ...`: false after an error; nothing
+  // for other lines.
+  std::optional<bool> ExpectLine(const std::string& line);
+  void Check(const Expectation& e);
+
+  // runner_targets.cpp
+  bool ParseTarget(const std::string& text, Target& target);
+  form::Control* Resolve(const Args& args, size_t at);
+
+  // runner_views.cpp: what `show` and `state` print; nothing after an error.
   std::optional<nlohmann::ordered_json> ShowJson(const std::string& text);
   std::optional<nlohmann::ordered_json> StateJson(const std::string& text);
 
