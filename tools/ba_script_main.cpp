@@ -49,6 +49,25 @@ std::string DeviceProblem(const script::Device& device, const std::string& folde
   return "";
 }
 
+// Runs the scenario file (standard input without one) on `device` or in virtual time; the
+// exit status.
+int RunScenario(const std::string& folder, const std::string& scenario,
+                const std::optional<script::Device>& device) {
+  const std::string problem = device ? DeviceProblem(*device, folder) : "";
+  if (!problem.empty()) {
+    std::fprintf(stderr, "ba-script: --port: %s\n", problem.c_str());
+    return 2;
+  }
+  script::Runner runner(folder, std::cout, device);
+  if (scenario.empty()) return runner.Run(std::cin);
+  std::ifstream in(scenario);
+  if (!in) {
+    std::fprintf(stderr, "ba-script: cannot read %s\n", scenario.c_str());
+    return 2;
+  }
+  return runner.Run(in);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -82,25 +101,7 @@ int main(int argc, char** argv) {
     temporary = pattern;
     folder = pattern;
   }
-  int status = 0;
-  const std::string problem = device ? DeviceProblem(*device, folder) : "";
-  if (!problem.empty()) {
-    std::fprintf(stderr, "ba-script: --port: %s\n", problem.c_str());
-    status = 2;
-  } else {
-    script::Runner runner(folder, std::cout, device);
-    if (scenario.empty()) {
-      status = runner.Run(std::cin);
-    } else {
-      std::ifstream in(scenario);
-      if (!in) {
-        std::fprintf(stderr, "ba-script: cannot read %s\n", scenario.c_str());
-        status = 2;
-      } else {
-        status = runner.Run(in);
-      }
-    }
-  }
+  const int status = RunScenario(folder, scenario, device);
   if (!temporary.empty()) {
     std::error_code ec;
     fs::remove_all(temporary, ec);

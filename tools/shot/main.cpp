@@ -120,6 +120,25 @@ form::Control* FindControl(form::Form& screen, const std::string& name) {
   return screen.find(name.substr(0, open), std::stoi(index));
 }
 
+// The actions in command-line order; false (and a message) when one does not parse.
+bool ReadActions(const QCommandLineParser& parser, std::vector<Action>& actions) {
+  const std::map<QString, Action::Kind> kinds{
+      {"click", Action::Kind::kClick},    {"enter", Action::Kind::kEnter},
+      {"feed", Action::Kind::kFeed},      {"tab", Action::Kind::kTab},
+      {"select", Action::Kind::kSelect},  {"scroll", Action::Kind::kScroll},
+      {"settext", Action::Kind::kSetText}};
+  // optionNames() keeps the command line's order; values() each option's own.
+  std::map<QString, qsizetype> taken;
+  for (const QString& option : parser.optionNames()) {
+    const auto kind = kinds.find(option);
+    if (kind == kinds.end()) continue;
+    std::optional<Action> a = ParseAction(kind->second, parser.values(option)[taken[option]++]);
+    if (!a) return false;
+    actions.push_back(std::move(*a));
+  }
+  return true;
+}
+
 // Reads the command line; prints what is wrong and gives nothing when it does not parse.
 std::optional<ShotOptions> ParseOptions(const QCoreApplication& app) {
   QCommandLineParser parser;
@@ -138,11 +157,6 @@ std::optional<ShotOptions> ParseOptions(const QCoreApplication& app) {
       "settle", "Milliseconds after a run of clicks and entries and before the picture.", "MS");
   const QCommandLineOption tip("tip", "Draws the tool tip of a control.", "NAME");
   parser.addOptions({folder, terminal, report, access, live, settle, tip});
-  const std::map<QString, Action::Kind> kinds{
-      {"click", Action::Kind::kClick},    {"enter", Action::Kind::kEnter},
-      {"feed", Action::Kind::kFeed},      {"tab", Action::Kind::kTab},
-      {"select", Action::Kind::kSelect},  {"scroll", Action::Kind::kScroll},
-      {"settext", Action::Kind::kSetText}};
   parser.addOptions({{"click", "Clicks a control.", "NAME"},
                      {"enter", "Runs test menu entry N by code.", "N"},
                      {"feed", "Bytes that arrive and are read.", "TEXT"},
@@ -169,15 +183,7 @@ std::optional<ShotOptions> ParseOptions(const QCoreApplication& app) {
   options.live = parser.isSet(live);
   if (parser.isSet(settle)) options.settleMs = std::max(0, parser.value(settle).toInt());
   options.tip = gui::ToUtf8(parser.value(tip));
-  // optionNames() keeps the command line's order; values() each option's own.
-  std::map<QString, qsizetype> taken;
-  for (const QString& option : parser.optionNames()) {
-    const auto kind = kinds.find(option);
-    if (kind == kinds.end()) continue;
-    std::optional<Action> a = ParseAction(kind->second, parser.values(option)[taken[option]++]);
-    if (!a) return std::nullopt;
-    options.actions.push_back(std::move(*a));
-  }
+  if (!ReadActions(parser, options.actions)) return std::nullopt;
   return options;
 }
 
@@ -203,106 +209,133 @@ bool PaintToolTip(QPixmap& picture, QWidget& window, QWidget& widget) {
   return true;
 }
 
-// Runs the tool as the options say and saves the window in front.
-bool TakeShot(const ShotOptions& o) {
-  gui::QtHost host;
-  serial::LoopbackPort loopback([&host] { return static_cast<uint64_t>(host.tickMs()); });
-  gui::QtCommPort serialPort(o.folder);
-  serial::CommPort& port = o.live ? static_cast<serial::CommPort&>(serialPort) : loopback;
-  app::Application app(host.host(), port, o.folder);
-  gui::FormView view(app.mainForm());
-  app.load();
-  view.show();
-  form::Form& screen = app.mainForm();
-  if (o.terminal) screen.userClick(screen.at("Command4"));
-  form::WaitMs(host.host(), 1500);
-  if (o.live) {
-    for (int waited = 0; waited < 8000 && !screen.at("Label2", 0).enabled(); waited += 100) {
-      form::WaitMs(host.host(), 100);
-    }
-  } else if (!o.report.empty()) {
-    loopback.receive(o.report);       // the port opened at one second
-    form::WaitMs(host.host(), 1800);  // read at the next poll, unlocked 1.5 s later
+// The input of an action on control `c` of `target`; false when the control does not take it.
+bool Input(form::Form& target, form::Control& c, const Action& a) {
+  switch (a.kind) {
+    case Action::Kind::kClick:
+      return target.userClick(c);
+    case Action::Kind::kTab:
+      return target.userTab(c, a.value);
+    case Action::Kind::kSelect:
+      return target.userSelect(c, a.value);
+    case Action::Kind::kScroll:
+      return target.userScroll(c, a.value);
+    case Action::Kind::kSetText:
+      return target.userSetText(c, a.text);
+    default:
+      return false;
   }
-  if (!o.access.empty()) app.main().setStatusText(8, o.access);
-  const auto inFront = [&]() -> form::Form& {
-    return app.setupForm().visible() ? app.setupForm() : screen;
-  };
-  bool clicked = false;
-  for (const Action& a : o.actions) {
-    using K = Action::Kind;
-    const bool click = a.kind == K::kClick || a.kind == K::kEnter;
-    if (clicked && !click) form::WaitMs(host.host(), o.settleMs);
-    clicked = click;
-    if (a.kind == K::kEnter) {
-      app.main().testMenu().Label2_Click(a.value);
-      continue;
+}
+
+// The tool with the Qt host and its main screen's window, run as the options say.
+class Shot {
+ public:
+  explicit Shot(const ShotOptions& o)
+      : o_(o),
+        loopback_([this] { return static_cast<uint64_t>(host_.tickMs()); }),
+        serialPort_(o.folder),
+        app_(host_.host(), o.live ? static_cast<serial::CommPort&>(serialPort_) : loopback_,
+             o.folder),
+        view_(app_.mainForm()) {}
+
+  // Runs the actions and saves the window in front; false (and a message) when that fails.
+  bool take() {
+    start();
+    bool clicked = false;
+    for (const Action& a : o_.actions) {
+      const bool click = a.kind == Action::Kind::kClick || a.kind == Action::Kind::kEnter;
+      if (clicked && !click) wait(o_.settleMs);
+      clicked = click;
+      if (!act(a)) return false;
     }
-    if (a.kind == K::kFeed) {
-      if (o.live) continue;
-      loopback.receive(a.bytes);
-      form::WaitMs(host.host(), 300);
-      continue;
+    wait(o_.settleMs);
+    QPixmap picture;
+    if (!grab(picture)) return false;
+    const bool saved = picture.save(o_.out, "PNG");
+    if (!saved) std::fprintf(stderr, "ba-shot: cannot write %s\n", qPrintable(o_.out));
+    host_.closeAllWindows();
+    app_.unload();
+    return saved;
+  }
+
+ private:
+  void wait(int ms) { form::WaitMs(host_.host(), ms); }
+
+  // Shows the main screen and lets the device report itself.
+  void start() {
+    app_.load();
+    view_.show();
+    form::Form& screen = app_.mainForm();
+    if (o_.terminal) screen.userClick(screen.at("Command4"));
+    wait(1500);
+    if (o_.live) {
+      for (int waited = 0; waited < 8000 && !screen.at("Label2", 0).enabled(); waited += 100) {
+        wait(100);
+      }
+    } else if (!o_.report.empty()) {
+      loopback_.receive(o_.report);  // the port opened at one second
+      wait(1800);                    // read at the next poll, unlocked 1.5 s later
     }
-    form::Form& target = a.kind == K::kTab ? app.setupForm() : inFront();
-    const std::string name = a.kind == K::kTab ? "SSTab1" : a.name;
+    if (!o_.access.empty()) app_.main().setStatusText(8, o_.access);
+  }
+
+  // Runs one action; false (and a message) when it cannot.
+  bool act(const Action& a) {
+    if (a.kind == Action::Kind::kEnter) {
+      app_.main().testMenu().Label2_Click(a.value);
+      return true;
+    }
+    if (a.kind == Action::Kind::kFeed) {
+      if (o_.live) return true;
+      loopback_.receive(a.bytes);
+      wait(300);
+      return true;
+    }
+    const bool tab = a.kind == Action::Kind::kTab;
+    form::Form& target = tab || app_.setupForm().visible() ? app_.setupForm() : app_.mainForm();
+    const std::string name = tab ? "SSTab1" : a.name;
     form::Control* c = FindControl(target, name);
     if (!c) {
       std::fprintf(stderr, "ba-shot: the screen in front has no control %s\n", name.c_str());
       return false;
     }
-    bool taken = false;
-    switch (a.kind) {
-      case K::kClick:
-        taken = target.userClick(*c);
-        break;
-      case K::kTab:
-        taken = target.userTab(*c, a.value);
-        break;
-      case K::kSelect:
-        taken = target.userSelect(*c, a.value);
-        break;
-      case K::kScroll:
-        taken = target.userScroll(*c, a.value);
-        break;
-      case K::kSetText:
-        taken = target.userSetText(*c, a.text);
-        break;
-      default:
-        break;
-    }
-    if (!taken) {
+    if (!Input(target, *c, a)) {
       std::fprintf(stderr, "ba-shot: %s does not take the input now\n", name.c_str());
       return false;
     }
-    if (a.kind == K::kTab || a.kind == K::kSelect) {
-      form::WaitMs(host.host(), 300);  // the setup screen's deferred display
-    }
+    if (tab || a.kind == Action::Kind::kSelect) wait(300);  // the setup screen's deferred display
+    return true;
   }
-  form::WaitMs(host.host(), o.settleMs);
-  const bool setupInFront = app.setupForm().visible();
-  gui::FormView* front = setupInFront ? host.windowOf(app.setupForm()) : nullptr;
-  if (!front) front = &view;
-  front->sync();
-  QPixmap picture = front->grab();
-  if (!o.tip.empty()) {
-    const form::Control* c = FindControl(setupInFront ? app.setupForm() : screen, o.tip);
+
+  // The window in front, with the tool tip the options ask for; false (and a message) when
+  // that control does not exist or shows no tool tip.
+  bool grab(QPixmap& picture) {
+    const bool setupInFront = app_.setupForm().visible();
+    gui::FormView* front = setupInFront ? host_.windowOf(app_.setupForm()) : nullptr;
+    if (!front) front = &view_;
+    front->sync();
+    picture = front->grab();
+    if (o_.tip.empty()) return true;
+    const form::Control* c = FindControl(setupInFront ? app_.setupForm() : app_.mainForm(), o_.tip);
     if (!c) {
-      std::fprintf(stderr, "ba-shot: the screen in front has no control %s\n", o.tip.c_str());
+      std::fprintf(stderr, "ba-shot: the screen in front has no control %s\n", o_.tip.c_str());
       return false;
     }
     QWidget* widget = front->widgetFor(*c);
     if (!widget || !PaintToolTip(picture, *front, *widget)) {
-      std::fprintf(stderr, "ba-shot: %s shows no tool tip\n", o.tip.c_str());
+      std::fprintf(stderr, "ba-shot: %s shows no tool tip\n", o_.tip.c_str());
       return false;
     }
+    return true;
   }
-  const bool saved = picture.save(o.out, "PNG");
-  if (!saved) std::fprintf(stderr, "ba-shot: cannot write %s\n", qPrintable(o.out));
-  host.closeAllWindows();
-  app.unload();
-  return saved;
-}
+
+  const ShotOptions& o_;
+  gui::QtHost host_;
+  serial::LoopbackPort loopback_;
+  gui::QtCommPort serialPort_;
+  app::Application app_;
+  gui::FormView view_;
+};
 
 }  // namespace
 
@@ -314,5 +347,5 @@ int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
   const std::optional<ShotOptions> options = ParseOptions(qapp);
   if (!options) return 2;
-  return TakeShot(*options) ? 0 : 1;
+  return Shot(*options).take() ? 0 : 1;
 }
