@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "config/receive_modes.h"
 #include "form/form.h"
 #include "form/virtual_host.h"
 #include "panels/sensor_adjust_panel.h"
@@ -175,7 +176,7 @@ TEST_F(SensorTestReplies, DegenerateChannelCountsSaturateInsideTheGrids) {
       Setup(mode, channels);
       Test(kMany);
       Adjust(kMany);
-      const int columns = std::max(replies::SensorTestColumns(mode, channels), 0);
+      const int columns = std::max(config::ReceiveModeOf(mode).gridColumns(channels), 0);
       for (int i = 2 * columns + 1; i <= 170; ++i) ASSERT_EQ(T(i).text(), "") << i;
       for (int i = 1; i <= 425; ++i) ASSERT_EQ(A(i).text(), "") << i;
       EXPECT_EQ(s.IoByteIndex == 32767, mode < 0 || mode > 10);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/main_screen.h"
+#include "config/receive_modes.h"
 #include "replies/value_formats.h"
 #include "report_session.h"
 #include "sim/pty_line.h"
@@ -117,8 +118,8 @@ TEST(SimDevice, TestPanelsFillWithLiveValuesInEveryMode) {
     b.click("Label2(5)", 1200);  // sensor test: dark channels under their maximum
     EXPECT_EQ(b.text("Label8(6)"), "2");
     EXPECT_EQ(b.text("Label8(8)"), "128");
-    const int lead = sim::LeadingColumns(mode);
-    const int columns = std::min(n + lead, sim::FrameColumns(mode, n));
+    const int lead = config::ReceiveModeOf(mode).leadingColumns;
+    const int columns = std::min(n + lead, config::ReceiveModeOf(mode).frameColumnsFor(n));
     const auto reds = [&] {
       int count = 0;
       for (int j = 1; j <= columns; ++j) {
@@ -143,7 +144,7 @@ TEST(SimDevice, TestPanelsFillWithLiveValuesInEveryMode) {
 
     b.click("Label2(4)", 1600);  // sensor adjust: the first and the last channel reported
     const int cells = mode >= 6 ? 7 : 5;
-    const int last = std::min(n, sim::AdjustChannels(mode, n));
+    const int last = std::min(n, config::ReceiveModeOf(mode).adjustChannelsFor(n));
     EXPECT_NE(b.text("SensorAdjustValues(1)"), "");
     EXPECT_NE(b.text(Cell("SensorAdjustValues", cells * (last - 1) + 3)), "");
     b.click("Label9(1)", 300);
@@ -254,11 +255,14 @@ TEST(SimDevice, PanelsShowTheValuesTheDeviceSent) {
     deliver(sim::BuildTestFrame(mode, n, DistinctReadings(false)));
     deliver(sim::BuildTestFrame(mode, n, second));
     EXPECT_EQ(s.state("IoByteIndex"), 0);
-    const int columns = std::min(n + sim::LeadingColumns(mode), sim::FrameColumns(mode, n));
-    for (int j = 1; j <= columns; ++j) {
+    // The columns the frames carry show their values, the grid's other columns nothing.
+    const config::ReceiveMode& m = config::ReceiveModeOf(mode);
+    const int carried = m.frameColumnsFor(n);
+    for (int j = 1; j <= std::min(m.gridColumns(n), 85); ++j) {
       const auto k = static_cast<size_t>(j);
-      EXPECT_EQ(s.text(Cell("SensorTestValues", 2 * j - 1)), number(second.sensor[k])) << j;
-      EXPECT_EQ(s.text(Cell("SensorTestValues", 2 * j)), number(second.level[k])) << j;
+      const auto shown = [&](uint8_t value) { return j <= carried ? number(value) : ""; };
+      EXPECT_EQ(s.text(Cell("SensorTestValues", 2 * j - 1)), shown(second.sensor[k])) << j;
+      EXPECT_EQ(s.text(Cell("SensorTestValues", 2 * j)), shown(second.level[k])) << j;
     }
     EXPECT_EQ(s.text("Label8(6)"), number(second.adSensorMode));
     EXPECT_EQ(s.text("Label8(8)"), number(second.dacBet));
@@ -271,7 +275,7 @@ TEST(SimDevice, PanelsShowTheValuesTheDeviceSent) {
 
     s.run("click Label2(4)");
     s.run("wait 1100");  // FRAM systems ask for the adjustment in three bytes
-    const int channels = sim::AdjustChannels(mode, n);
+    const int channels = m.adjustChannelsFor(n);
     std::vector<sim::ChannelAdjustment> adjustments(static_cast<size_t>(channels));
     for (int c = 1; c <= channels; ++c) {
       sim::ChannelAdjustment& a = adjustments[static_cast<size_t>(c - 1)];

@@ -1,7 +1,5 @@
 #pragma once
-#include <array>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace config {
@@ -33,21 +31,6 @@ constexpr int LedMaskField(int n) {
 constexpr int ParameterFieldCount(int n) {
   return 11 + 6 * n;
 }
-
-// The list of receive data modes; a mode's value is its index.
-inline constexpr std::array<std::string_view, 11> kReceiveDataModeNames = {
-    "ZD MODE",
-    "MTYPE(O) MODE(KX SERIES)",
-    "MTYPE(O) MODE(NX SERIES)",
-    "MTYPE(N) MODE(NX SERIES)",
-    "MTYPE(NN) MODE(KX,NX SERIES)",
-    "NEW SYSTEM MODE",
-    "Q48 MODE",
-    "VQ Plus Mode",
-    "W60 MODE",
-    "W65 MODE",
-    "J30 MODE",
-};
 
 // A parameter line as the setup screen writes it: texts of its boxes, list indexes of its
 // choices, and the channel grid's boxes in grid order (table by table, channel by channel).

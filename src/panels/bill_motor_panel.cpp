@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "config/receive_modes.h"
 #include "form/form.h"
 #include "panels/panel_frame.h"
 
@@ -61,6 +62,10 @@ constexpr MotorCommand kMotorCommands[] = {
     {4, &config::ActiveProfile::BackwardMotorCode, Blue, true},
 };
 constexpr int kStop = 2;
+
+bool BackwardOffered(const config::ActiveProfile& profile) {
+  return config::ReceiveModeOf(profile.ReceiveDataMode).backwardMotor;
+}
 }  // namespace
 
 BillMotorPanel::BillMotorPanel(PanelContext& context, ReturnToMenu back)
@@ -81,7 +86,7 @@ void BillMotorPanel::Open() {
   label5_[6]->setText("");
   label5_[7]->setText("");
   c_.state.CommandPending = 1;
-  if (c_.state.profile.ReceiveDataMode == 6) label5_[4]->setVisible(false);
+  if (!BackwardOffered(c_.state.profile)) label5_[4]->setVisible(false);
 }
 
 void BillMotorPanel::MarkCommand(int active) {
@@ -105,7 +110,7 @@ void BillMotorPanel::Exit() {
   MarkCommand(kStop);
   frame_.setVisible(false);
   c_.state.BillMotorTestOn = false;
-  if (c_.state.profile.ReceiveDataMode == 6) label5_[4]->setVisible(true);
+  if (!BackwardOffered(c_.state.profile)) label5_[4]->setVisible(true);
   GiveBackMenu();
 }
 

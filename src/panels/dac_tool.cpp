@@ -7,6 +7,7 @@
 
 #include "base/key_codes.h"
 #include "base/text.h"
+#include "config/receive_modes.h"
 #include "serial/entry_value.h"
 
 namespace panels {
@@ -96,8 +97,7 @@ void DacTool::Stop() {
 }
 
 void DacTool::AllLedLight() {
-  const int mode = c_.state.profile.ReceiveDataMode;
-  if (mode == 1 || mode == 2) {
+  if (config::ReceiveModeOf(c_.state.profile.ReceiveDataMode).ledSequence) {
     allLed_.setEnabled(false);
     sequenceTimer_.setEnabled(true);
     return;

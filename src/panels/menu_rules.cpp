@@ -3,29 +3,13 @@
 #include <initializer_list>
 #include <utility>
 
+#include "config/receive_modes.h"
 #include "form/colour.h"
 
 namespace panels {
 namespace {
 
 using Caption = std::pair<int, const char*>;
-
-// The menu by receive data mode.
-struct MenuLayout {
-  const char* eraseCaption;
-  bool billLengthShown;  // shown, but disabled
-  bool interfaceForStaff;
-  int exitTop;
-  int exitTopForUsers;
-};
-
-const MenuLayout& MenuLayoutFor(int mode) {
-  static const MenuLayout kMode6{"Erase FRAM", true, true, 3000, 2640};
-  static const MenuLayout kOtherFram{"Erase FRAM", false, false, 2280, 2280};
-  static const MenuLayout kEeprom{"Erase EEPROM", false, false, 2280, 2280};
-  if (mode == 6) return kMode6;
-  return FramSystem(mode) ? kOtherFram : kEeprom;
-}
 
 // The IO rows by receive data mode. Label7 indices, Command2 indices for buttons.
 struct IoLayout {
@@ -37,7 +21,7 @@ struct IoLayout {
 };
 
 // clang-format off
-const IoLayout kIoLayouts[] = {
+const std::array<IoLayout, config::kReceiveModeCount> kIoLayouts = {{
     /* 0 */ {{19, 20}, {}, {}, {}, true},
     /* 1 */ {{13, 14, 15, 16, 17, 18, 19, 20}, {0, 1}, {}, {}},
     /* 2 */ {{13, 14, 15, 16, 17, 18, 19, 20}, {0, 1}, {}, {}},
@@ -64,10 +48,12 @@ const IoLayout kIoLayouts[] = {
               {{9, "Bill Enter"}, {11, "Switch1 Trigger"}, {13, "Switch2 Trigger"},
                {15, "Stacker Sensor1"}},
               {15, 16}},
-};
+}};
 // clang-format on
 
 constexpr int kRowsUp = 960;
+// "Exit" below the items shown: with Bill Length Test and Interface Setup, or without.
+constexpr int kExitTopLong = 3000, kExitTopForUsers = 2640, kExitTopShort = 2280;
 
 }  // namespace
 
@@ -76,16 +62,12 @@ bool UserLevelAccess(std::string_view accessMode) {
          accessMode != "Engineer Mode";
 }
 
-bool FramSystem(int receiveDataMode) {
-  return receiveDataMode >= 6 && receiveDataMode <= 10;
-}
-
 void RefreshTestMenu(const MenuRuleControls& c, const config::ActiveProfile& profile,
                      std::string_view accessMode) {
-  const int mode = profile.ReceiveDataMode;
+  const config::ReceiveMode& mode = config::ReceiveModeOf(profile.ReceiveDataMode);
   if (profile.WithStacker == 0) c.items[3]->setEnabled(false);
   if (accessMode != "Admin Mode" && accessMode != "Engineer Mode") c.items[9]->setVisible(false);
-  if (mode == 1 || mode == 2) {
+  if (!mode.motorTests) {
     c.items[2]->setEnabled(false);
     c.items[3]->setEnabled(false);
   }
@@ -93,21 +75,23 @@ void RefreshTestMenu(const MenuRuleControls& c, const config::ActiveProfile& pro
   c.ledMaskTitle->setVisible(ledMask);
   for (form::Control* button : c.ledMaskButtons) button->setVisible(ledMask);
 
-  const MenuLayout& layout = MenuLayoutFor(mode);
   const bool user = UserLevelAccess(accessMode);
-  c.items[9]->setText(layout.eraseCaption);
-  if (layout.billLengthShown) {
-    c.items[6]->setEnabled(false);
+  c.items[9]->setText(mode.memory->eraseCaption);
+  if (mode.lengthAndInterface) {
+    c.items[6]->setEnabled(false);  // shown, but disabled
+    c.items[8]->setVisible(!user);
+    c.items[7]->setTop(user ? kExitTopForUsers : kExitTopLong);
   } else {
     c.items[6]->setVisible(false);
+    c.items[8]->setVisible(false);
+    c.items[7]->setTop(kExitTopShort);
   }
-  c.items[8]->setVisible(layout.interfaceForStaff && !user);
-  c.items[7]->setTop(user ? layout.exitTopForUsers : layout.exitTop);
 }
 
 void ApplyIoTestLayout(const IoRowControls& c, int receiveDataMode, std::string_view accessMode) {
-  if (receiveDataMode < 0 || receiveDataMode >= static_cast<int>(std::size(kIoLayouts))) return;
-  const IoLayout& layout = kIoLayouts[receiveDataMode];
+  const IoLayout* found = config::ForMode(kIoLayouts, receiveDataMode);
+  if (!found) return;
+  const IoLayout& layout = *found;
   for (int row : layout.hidden) c.label7[row]->setVisible(false);
   for (const auto& [row, caption] : layout.captions) c.label7[row]->setText(caption);
   for (int button : layout.hiddenButtons) c.command2[button]->setVisible(false);

@@ -9,8 +9,6 @@ namespace panels {
 
 // Access modes below "Production Mode": any text but the three staff modes.
 bool UserLevelAccess(std::string_view accessMode);
-// A system whose receive data mode is 6 to 10 keeps its calibration in FRAM.
-bool FramSystem(int receiveDataMode);
 
 // The controls the menu rules change.
 struct MenuRuleControls {

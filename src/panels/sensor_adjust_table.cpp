@@ -3,8 +3,8 @@
 #include <limits>
 #include <string>
 
+#include "config/receive_modes.h"
 #include "form/form.h"
-#include "panels/menu_rules.h"
 #include "panels/sensor_adjust_panel.h"
 
 namespace panels {
@@ -35,9 +35,10 @@ struct TableShape {
 };
 
 TableShape ShapeFor(int mode, int channels) {
-  const bool fram = FramSystem(mode);
-  const int headings = fram ? 8 : 6;
-  const int cells = headings - 1;
+  const config::ReceiveMode& m = config::ReceiveModeOf(mode);
+  const bool fram = m.memory->fram;
+  const int cells = m.adjustCells();
+  const int headings = cells + 1;
   // The slot arrays hold 91 headings and 425 cells.
   const int rows = std::clamp(std::min(91 - headings, 425 / cells), 0, std::max(channels, 0));
   return {fram, headings, cells, fram ? 735 : 975, rows};
@@ -94,20 +95,20 @@ void SensorAdjustPanel::BuildSensorAdjustTable() {
   HideUnusedCells();
 }
 
-// EEPROM systems of modes 1 to 3 show no EEPROM column for their five channels, and modes 1 to
-// 4 no sixth row when the profile counts six channels.
+// Replies without stored values leave no EEPROM column for their five channels, and replies of
+// five channels no sixth row when the profile counts six.
 void SensorAdjustPanel::HideUnusedCells() {
-  const int mode = c_.state.profile.ReceiveDataMode;
+  const config::ReceiveMode& mode = config::ReceiveModeOf(c_.state.profile.ReceiveDataMode);
   const int n = c_.state.profile.LedNumber;
   const replies::RunTimeLabels& labels = c_.state.labels;
   const auto hide = [](form::Control* label) {
     if (label) label->setVisible(false);
   };
-  if (mode >= 1 && mode <= 3) {
+  if (!mode.storedReported) {
     hide(replies::Slot(labels.SensorAdjustHeadings, 6));
     for (int row = 1; row <= 5; ++row) hide(replies::Slot(labels.SensorAdjustValues, 5 * row));
   }
-  if (mode >= 1 && mode <= 4 && n == 6) {
+  if (mode.sixthChannel != config::SixthChannel::Regular && n == 6) {
     hide(replies::Slot(labels.SensorAdjustHeadings, 12));
     for (int cell = 26; cell <= 30; ++cell) hide(replies::Slot(labels.SensorAdjustValues, cell));
   }

@@ -3,6 +3,7 @@
 #include <limits>
 #include <string>
 
+#include "config/receive_modes.h"
 #include "form/form.h"
 #include "panels/sensor_test_panel.h"
 
@@ -20,26 +21,20 @@ int ColumnLeft(int k) {
   return 480 + 600 * k + 1440 * page;
 }
 
-// The name of column k: the leading columns of modes 6 to 10, then the channels from 1.
-std::string ChannelName(int mode, int k) {
-  static const char* const kLeading6[] = {"L", "R"};
-  static const char* const kLeading7[] = {"L", "R", "M"};
-  static const char* const kLeadingInOut[] = {"IN", "OUT"};
-  if (mode == 6 && k <= 2) return kLeading6[k - 1];
-  if (mode == 7 && k <= 3) return kLeading7[k - 1];
-  if (mode >= 8 && mode <= 10 && k <= 2) return kLeadingInOut[k - 1];
-  return std::to_string(k - (replies::SensorTestColumns(mode, 0)));
+// The name of column k: the leading columns, then the channels from 1.
+std::string ChannelName(const config::ReceiveMode& mode, int k) {
+  if (k <= mode.leadingColumns) return mode.leadingNames[static_cast<size_t>(k - 1)];
+  return std::to_string(k - mode.leadingColumns);
 }
 
 }  // namespace
 
 void SensorTestPanel::BuildSensorTestGrid() {
-  const int mode = c_.state.profile.ReceiveDataMode;
+  const config::ReceiveMode& mode = config::ReceiveModeOf(c_.state.profile.ReceiveDataMode);
   factories_.AddSensorTestHeading(1, "Name1", "Level", 735, kCellHeight, 1080, 360);
   factories_.AddSensorTestHeading(2, "Name2", "Sen", 735, kCellHeight, 1440, 360);
   // Columns beyond the slot arrays are not built.
-  const int columns =
-      std::min(replies::SensorTestColumns(mode, c_.state.profile.LedNumber), kMaxColumns);
+  const int columns = std::min(mode.gridColumns(c_.state.profile.LedNumber), kMaxColumns);
   for (int k = 1; k <= columns; ++k) {
     const std::string name = ChannelName(mode, k);
     const int left = ColumnLeft(k);
@@ -75,25 +70,32 @@ void SensorTestPanel::ShowFixedReadings(bool expert) {
 }
 
 void SensorTestPanel::ApplyModeToGrid() {
-  const int mode = c_.state.profile.ReceiveDataMode;
-  const int n = c_.state.profile.LedNumber;
-  if ((mode == 1 || mode == 2) && n == 6) {
-    if (channel_.listCount() > 5) channel_.removeItem(5);
-    for (form::Control* sixth : {replies::Slot(c_.state.labels.SensorTestHeadings, 8),
-                                 replies::Slot(c_.state.labels.SensorTestValues, 11),
-                                 replies::Slot(c_.state.labels.SensorTestValues, 12)}) {
-      if (sixth) sixth->setVisible(false);
+  const config::ReceiveMode& mode = config::ReceiveModeOf(c_.state.profile.ReceiveDataMode);
+  if (c_.state.profile.LedNumber == 6) {
+    if (mode.sixthChannel == config::SixthChannel::Hidden) {
+      if (channel_.listCount() > 5) channel_.removeItem(5);
+      for (form::Control* sixth : {replies::Slot(c_.state.labels.SensorTestHeadings, 8),
+                                   replies::Slot(c_.state.labels.SensorTestValues, 11),
+                                   replies::Slot(c_.state.labels.SensorTestValues, 12)}) {
+        if (sixth) sixth->setVisible(false);
+      }
+    } else if (mode.sixthChannel == config::SixthChannel::ListedAsEight) {
+      if (channel_.listCount() > 5) channel_.removeItem(5);
+      channel_.addItem("8");
     }
-  } else if ((mode == 3 || mode == 4) && n == 6) {
-    if (channel_.listCount() > 5) channel_.removeItem(5);
-    channel_.addItem("8");
-  } else if (mode == 6 || (mode >= 8 && mode <= 10)) {
-    for (int i = 1; i <= 4; ++i) label8_[static_cast<size_t>(i)]->setVisible(false);
-  } else if (mode == 7) {
-    label8_[5]->setText("AD Sensor Mode 1");
-    label8_[1]->setText("AD Sensor Mode 2");
-    label8_[3]->setVisible(false);
-    label8_[4]->setVisible(false);
+  }
+  switch (mode.fixedReadings) {
+    case config::FixedReadings::NoAntiFake:
+      for (int i = 1; i <= 4; ++i) label8_[static_cast<size_t>(i)]->setVisible(false);
+      break;
+    case config::FixedReadings::TwoAdModes:
+      label8_[5]->setText("AD Sensor Mode 1");
+      label8_[1]->setText("AD Sensor Mode 2");
+      label8_[3]->setVisible(false);
+      label8_[4]->setVisible(false);
+      break;
+    case config::FixedReadings::AntiFake:
+      break;
   }
 }
 
@@ -101,9 +103,9 @@ void SensorTestPanel::PageGrid() {
   const int v = pager_.value();
   const long long shift = static_cast<long long>(v - c_.state.ScrollPosition) * kPageWidth;
   const replies::RunTimeLabels& labels = c_.state.labels;
-  const int columns = std::min(
-      replies::SensorTestColumns(c_.state.profile.ReceiveDataMode, c_.state.profile.LedNumber),
-      kMaxColumns);
+  const int columns = std::min(config::ReceiveModeOf(c_.state.profile.ReceiveDataMode)
+                                   .gridColumns(c_.state.profile.LedNumber),
+                               kMaxColumns);
   for (int j = 1; j <= columns; ++j) {
     for (form::Control* cell : {replies::Slot(labels.SensorTestValues, 2 * j - 1),
                                 replies::Slot(labels.SensorTestValues, 2 * j),

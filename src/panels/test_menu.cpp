@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "config/receive_modes.h"
 #include "form/form.h"
 #include "form/host.h"
 #include "panels/menu_rules.h"
@@ -200,7 +201,7 @@ void TestMenu::EnterSensorAdjust() {
   if (IsOpen(kSensorAdjustItem)) return;
   Waiting waiting(waiting_);
   c_.state.ShortReplyCount = 0;
-  if (FramSystem(c_.state.profile.ReceiveDataMode)) {
+  if (config::ReceiveModeOf(c_.state.profile.ReceiveDataMode).memory->fram) {
     c_.Send(kMemoryCommand);
     if (!Wait(kMemoryWait)) return;
     c_.Send(kAdjustFram);
@@ -249,9 +250,10 @@ void TestMenu::EnterInterfaceSetup() {
 }
 
 void TestMenu::EraseCalibration() {
-  const bool fram = FramSystem(c_.state.profile.ReceiveDataMode);
+  const config::CalibrationMemory& memory =
+      *config::ReceiveModeOf(c_.state.profile.ReceiveDataMode).memory;
   form::MessageBoxRequest ask;
-  ask.text = std::string("To clear all ") + (fram ? "FRAM" : "EEPROM") +
+  ask.text = std::string("To clear all ") + memory.name +
              " data?\r\n(Important\uFF1A Please recalibrate BA with a whitecard after clear.";
   ask.title = "ZRN BA Test Tool";
   ask.buttons = form::MsgButtons::OkCancel;
@@ -262,7 +264,7 @@ void TestMenu::EraseCalibration() {
   Waiting waiting(waiting_);
   c_.Send(kMemoryCommand);
   if (!Wait(kMemoryWait)) return;
-  if (fram) {
+  if (memory.fram) {
     c_.Send(kEraseFram);
     if (!Wait(kMemoryWait)) return;
   }

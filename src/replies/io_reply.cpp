@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/counter.h"
+#include "config/receive_modes.h"
 #include "replies/value_formats.h"
 
 namespace replies {
@@ -31,7 +32,7 @@ using C = IoReply::Cell;
 
 // One entry per receive data mode: the frame length and where its bytes are shown.
 // clang-format off
-constexpr std::array<Frame, 11> kFrames = {{
+constexpr std::array<Frame, config::kReceiveModeCount> kFrames = {{
     {29, {{{1, C::kLeftInput, D}, {2, C::kRightInput, D}, {13, C::kDipSw2, B},
            {14, C::kDipSw1, B}, {15, C::kFishLedStatus, D}, {16, C::kFishSignal, D},
            {19, C::kHookSignal, D}}}},
@@ -96,15 +97,14 @@ IoReply::IoReply(form::Form& screen, MainState& state) : s_(state) {
 void IoReply::IoTest(uint8_t b) {
   // The counter stops at its largest value while a frame has no end.
   const int p = base::Increment16(s_.IoByteIndex);
-  const int mode = s_.profile.ReceiveDataMode;
-  if (mode < 0 || mode >= static_cast<int>(kFrames.size())) return;
-  const Frame& frame = kFrames[static_cast<size_t>(mode)];
+  const Frame* frame = config::ForMode(kFrames, s_.profile.ReceiveDataMode);
+  if (!frame) return;
   if (p > 0) {
-    for (const Row& row : frame.rows) {
+    for (const Row& row : frame->rows) {
       if (row.position == p) cells_[row.cell]->setText(Formatted(b, row.format));
     }
   }
-  if (p == FrameLength(frame, s_.profile.LedNumber)) s_.IoByteIndex = 0;
+  if (p == FrameLength(*frame, s_.profile.LedNumber)) s_.IoByteIndex = 0;
 }
 
 }  // namespace replies

@@ -21,14 +21,4 @@ form::Control* Slot(const std::array<form::Control*, Size>& array, int index) {
                                                          : nullptr;
 }
 
-// The sensor test grid's column count: the channels, after the leading columns of modes 6 to
-// 10 (two, or three in mode 7).
-inline int SensorTestColumns(int receiveDataMode, int ledNumber) {
-  if (receiveDataMode == 7) return ledNumber + 3;
-  if (receiveDataMode == 6 || (receiveDataMode >= 8 && receiveDataMode <= 10)) {
-    return ledNumber + 2;
-  }
-  return ledNumber;
-}
-
 }  // namespace replies

@@ -6,6 +6,7 @@
 
 #include "base/counter.h"
 #include "base/text.h"
+#include "config/receive_modes.h"
 #include "form/colour.h"
 
 namespace replies {
@@ -77,7 +78,7 @@ constexpr auto kDac = SensorReplies::kDacBet;
 
 // One entry per receive data mode.
 // clang-format off
-constexpr std::array<TestFrame, 11> kTestFrames = {{
+constexpr std::array<TestFrame, config::kReceiveModeCount> kTestFrames = {{
     {.fixed = {{{P(17), kAfL}, {P(18), kAfR}, {P(20), kAd}, {P(29), kDac}}},
      .runs = {{Direct(1, P(3), P(8), 1), Direct(2, P(21), P(8), 1)}},
      .end = P(29)},
@@ -146,7 +147,7 @@ constexpr AdjustReply kFramReply = {
     .end = P(0, 5)};
 
 // One entry per receive data mode.
-constexpr std::array<AdjustReply, 11> kAdjustReplies = {{
+constexpr std::array<AdjustReply, config::kReceiveModeCount> kAdjustReplies = {{
     {.runs = {{{P(1), P(8), 1}, {P(9), P(8), 3}, {P(49), P(8), 5}}}, .end = P(56)},
     {.runs = {{{P(1), P(5), 1}, {P(6), P(5), 3}}}, .end = P(10)},
     {.runs = {{{P(1), P(5), 1}, {P(6), P(5), 3}}}, .end = P(10)},
@@ -157,15 +158,7 @@ constexpr std::array<AdjustReply, 11> kAdjustReplies = {{
 }};
 // clang-format on
 
-bool IsFram(int mode) {
-  return mode >= 6 && mode <= 10;
-}
-
 // ---- Shared ---------------------------------------------------------------------------------
-
-bool KnownMode(int mode) {
-  return mode >= 0 && mode <= 10;
-}
 
 // A caption read as a decimal number; text that is not one reads as 0.
 int CaptionValue(const std::string& text) {
@@ -201,14 +194,14 @@ void SensorReplies::SensorTest(uint8_t b) {
   // The counter stops at its largest value while a frame has no end.
   const int p = base::Increment16(s_.IoByteIndex);
   const int mode = s_.profile.ReceiveDataMode;
-  if (KnownMode(mode)) PlaceTestByte(mode, p, b);
+  if (config::ReceiveModeOf(mode).known()) PlaceTestByte(mode, p, b);
   RecolourTestGrid();
 }
 
 void SensorReplies::PlaceTestByte(int mode, int p, uint8_t b) {
   const TestFrame& frame = kTestFrames[static_cast<size_t>(mode)];
   const int n = s_.profile.LedNumber;
-  const int columns = std::min(SensorTestColumns(mode, n), kGridColumns);
+  const int columns = std::min(config::ReceiveModeOf(mode).gridColumns(n), kGridColumns);
   const std::string text = std::to_string(b);
   for (const FixedByte& fixed : frame.fixed) {
     if (fixed.position.used() && fixed.position.at(n) == p) readings_[fixed.reading]->setText(text);
@@ -231,9 +224,9 @@ void SensorReplies::PlaceTestByte(int mode, int p, uint8_t b) {
 
 // Judges the sensor row: leading columns by their own rule, channels against the profile.
 void SensorReplies::RecolourTestGrid() {
-  const int mode = s_.profile.ReceiveDataMode;
-  const int leading = SensorTestColumns(mode, 0);
-  const int columns = std::min(SensorTestColumns(mode, s_.profile.LedNumber), kGridColumns);
+  const config::ReceiveMode& mode = config::ReceiveModeOf(s_.profile.ReceiveDataMode);
+  const int leading = mode.leadingColumns;
+  const int columns = std::min(mode.gridColumns(s_.profile.LedNumber), kGridColumns);
   for (int j = 1; j <= columns; ++j) {
     form::Control* cell = Slot(s_.labels.SensorTestValues, 2 * j);
     if (cell == nullptr || cell->text().empty()) continue;
@@ -254,15 +247,16 @@ void SensorReplies::RecolourTestGrid() {
 void SensorReplies::SensorAdjust(uint8_t b) {
   const int p = base::Increment16(s_.ShortReplyCount);
   const int mode = s_.profile.ReceiveDataMode;
-  if (KnownMode(mode)) PlaceAdjustByte(mode, p, b);
+  if (config::ReceiveModeOf(mode).known()) PlaceAdjustByte(mode, p, b);
   RecolourAdjustTable();
 }
 
 void SensorReplies::PlaceAdjustByte(int mode, int p, uint8_t b) {
   const AdjustReply& reply = kAdjustReplies[static_cast<size_t>(mode)];
   const int n = s_.profile.LedNumber;
-  const int perChannel = IsFram(mode) ? 7 : 5;
-  const bool counted = mode >= 5;
+  const config::ReceiveMode& m = config::ReceiveModeOf(mode);
+  const int perChannel = m.adjustCells();
+  const bool counted = m.adjustCounted;
   for (const AdjustRun& run : reply.runs) {
     const int first = run.first.at(n);
     if (!run.channels.used() || p < first) continue;
@@ -282,7 +276,7 @@ void SensorReplies::PlaceAdjustByte(int mode, int p, uint8_t b) {
 // against the adjust value as text.
 void SensorReplies::RecolourAdjustTable() {
   const config::ActiveProfile& profile = s_.profile;
-  const int perChannel = IsFram(profile.ReceiveDataMode) ? 7 : 5;
+  const int perChannel = config::ReceiveModeOf(profile.ReceiveDataMode).adjustCells();
   const auto& values = s_.labels.SensorAdjustValues;
   const int channels = std::min<int>(profile.LedNumber, kLastChannel);
   for (int j = 1; j <= channels; ++j) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/counter.h"
+#include "config/receive_modes.h"
 
 namespace replies {
 
@@ -10,7 +11,11 @@ namespace {
 
 constexpr char kMessageTitle[] = "ZRN BA TEST TOOL";
 constexpr char kInterfaceSetTo[] = "Q48 Interface Setup To: ";
-constexpr int kSixByteMode = 6;  // the only receive data mode these two stages show
+
+// Whether the system has the bill length and interface setup tests, whose replies are read.
+bool LengthAndInterface(const config::ActiveProfile& profile) {
+  return config::ReceiveModeOf(profile.ReceiveDataMode).lengthAndInterface;
+}
 
 }  // namespace
 
@@ -53,7 +58,7 @@ void TestReplies::StackerMotor(uint8_t b) {
 
 void TestReplies::BillLength(uint8_t b) {
   const int count = base::Increment16(s_.ShortReplyCount);
-  if (s_.profile.ReceiveDataMode != kSixByteMode) return;
+  if (!LengthAndInterface(s_.profile)) return;
   if (count == 1) {
     s_.ReplyValue = b;
   } else if (count == 2) {
@@ -65,7 +70,7 @@ void TestReplies::BillLength(uint8_t b) {
 
 void TestReplies::InterfaceSetup(uint8_t b) {
   const int count = base::Increment16(s_.ShortReplyCount);
-  if (s_.profile.ReceiveDataMode != kSixByteMode || count != 1) return;
+  if (!LengthAndInterface(s_.profile) || count != 1) return;
   if (s_.InterfaceSetAwaited) {
     // The device confirms the interface just sent.
     if (b < kInterfaceCount) ConfirmInterface(*options_[b]);

@@ -1,4 +1,4 @@
-#include "config/parameter_setup.h"
+#include "config/receive_modes.h"
 #include "setup/setup_design.h"
 #include "setup/system_tab.h"
 
@@ -79,7 +79,8 @@ const SetupContext& SystemTab::Designed(const SetupContext& c) {
   for (const char* combo : {"Combo3", "Combo6", "Combo11"}) {
     for (const char* item : kNoYes) c.form.at(combo).addItem(item);
   }
-  for (std::string_view mode : config::kReceiveDataModeNames) c.form.at("Combo4").addItem(mode);
+  for (const config::ReceiveMode& mode : config::kReceiveModes)
+    c.form.at("Combo4").addItem(mode.name);
   form::Control& finish = c.form.at("Combo5");
   finish.addItem("Stand Adjust Mode");
   finish.addItem("Leave Adjust Mode");

@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "config/receive_modes.h"
+
 namespace sim {
 
 namespace {
@@ -67,7 +69,7 @@ constexpr std::array<std::pair<Code, Action>, 21> kActions = {{
 }};
 
 bool IsFram(int mode) {
-  return mode >= 6 && mode <= 10;
+  return config::ReceiveModeOf(mode).memory->fram;
 }
 
 std::optional<Action> ActionOf(const config::ActiveProfile& p, uint8_t b) {

@@ -2,35 +2,130 @@
 
 #include <algorithm>
 
+#include "config/receive_modes.h"
+
 namespace sim {
 
 namespace {
 
 constexpr int kMaxChannels = 85;
 
-// A frame under construction; positions count from 1 and those past its end are dropped.
-class Frame {
- public:
-  Frame(int length, const Readings& r) : bytes_(static_cast<size_t>(std::max(length, 0))), r_(r) {}
+// A byte position, or a frame length, for N channels: k + n*N, and e more when N is 5 (modes 3
+// and 4 send five channels where six would be, one byte later).
+struct At {
+  int16_t k = 0;
+  int8_t n = 0, e = 0;
 
-  void put(int position, uint8_t value) {
-    if (position >= 1 && position <= static_cast<int>(bytes_.size()))
-      bytes_[static_cast<size_t>(position - 1)] = value;
-  }
-  // `count` columns from `column` on, one byte each from `position` on.
-  void sensorRun(int position, int count, int column) { run(position, count, column, r_.sensor); }
-  void levelRun(int position, int count, int column) { run(position, count, column, r_.level); }
-  std::vector<uint8_t> take() { return std::move(bytes_); }
-
- private:
-  void run(int position, int count, int column, const std::array<uint8_t, kMaxColumns + 1>& row) {
-    for (int i = 0; i < count && column + i <= kMaxColumns; ++i) {
-      put(position + i, row[static_cast<size_t>(column + i)]);
-    }
-  }
-  std::vector<uint8_t> bytes_;
-  const Readings& r_;
+  constexpr At(int k = 0, int n = 0, int e = 0)
+      : k(static_cast<int16_t>(k)), n(static_cast<int8_t>(n)), e(static_cast<int8_t>(e)) {}
+  constexpr int of(int channels) const { return k + n * channels + (channels == 5 ? e : 0); }
 };
+
+using R = Readings;
+using Reading = uint8_t Readings::*;
+using GridRow = std::array<uint8_t, kMaxColumns + 1> Readings::*;
+
+// One reading at a position; the DIP switches of mode 5 are active low.
+struct Put {
+  At at;
+  Reading reading = nullptr;  // null marks an unused entry
+  bool inverted = false;
+};
+
+// Grid columns from `column` to `last` (0: the last the frame carries), one byte each.
+struct Run {
+  At at;
+  GridRow row = nullptr;  // null marks an unused run
+  int8_t column = 1;
+  int8_t last = 0;
+};
+
+// A frame of one mode; the runs are written after the readings.
+struct Layout {
+  At length;
+  std::array<Put, 13> puts{};
+  std::array<Run, 3> runs{};
+};
+
+constexpr GridRow kSensor = &R::sensor;
+constexpr GridRow kLevel = &R::level;
+
+// Five channels take the place of six, one byte later: both frames are 20 bytes.
+// clang-format off
+constexpr Layout kMode3And4 = {
+    .length = {8, 2, 2},
+    .puts = {{{1, &R::leftInput}, {2, &R::rightInput}, {9, &R::dipSw2}, {10, &R::dipSw1},
+              {11, &R::hookSignal}, {12, &R::stackerOpen}, {{7, 1, 1}, &R::adSensorMode},
+              {{8, 2, 2}, &R::dacBet}}},
+    .runs = {{{3, kSensor}, {{8, 1, 1}, kLevel}}}};
+// clang-format on
+
+// One entry per receive data mode. Mode 1 swaps the inputs and moves the hook signal; mode 7
+// sends the AD sensor mode twice (the IO panel reads the first, the sensor panel the second);
+// mode 10 adds the second DIP switch bank and shifts the rest by one.
+// clang-format off
+constexpr std::array<Layout, config::kReceiveModeCount> kLayouts = {{
+    {29, {{{1, &R::leftInput}, {2, &R::rightInput}, {13, &R::dipSw2}, {14, &R::dipSw1},
+           {15, &R::fishLed}, {16, &R::fishSignal}, {17, &R::antiFakeLeft},
+           {18, &R::antiFakeRight}, {19, &R::hookSignal}, {20, &R::adSensorMode},
+           {29, &R::dacBet}}},
+     {{{3, kSensor}, {21, kLevel}}}},
+    {20, {{{1, &R::rightInput}, {2, &R::leftInput}, {8, &R::stackerOpen}, {10, &R::hookSignal},
+           {11, &R::dipSw2}, {12, &R::dipSw1}, {14, &R::adSensorMode}, {20, &R::dacBet}}},
+     {{{3, kSensor}, {15, kLevel}}}},
+    {20, {{{1, &R::leftInput}, {2, &R::rightInput}, {8, &R::stackerOpen}, {13, &R::hookSignal},
+           {11, &R::dipSw2}, {12, &R::dipSw1}, {14, &R::adSensorMode}, {20, &R::dacBet}}},
+     {{{3, kSensor}, {15, kLevel}}}},
+    kMode3And4,
+    kMode3And4,
+    {{13, 2}, {{{1, &R::leftInput}, {2, &R::rightInput}, {3, &R::dipSw1, true},
+                {4, &R::dipSw2, true}, {5, &R::hookSignal}, {6, &R::stackerOpen},
+                {7, &R::billEnter}, {8, &R::fishSignal}, {9, &R::fishLed},
+                {10, &R::antiFakeLeft}, {11, &R::antiFakeRight}, {12, &R::adSensorMode},
+                {13, &R::dacBet}}},
+     {{{14, kSensor}, {{14, 1}, kLevel}}}},
+    {40, {{{3, &R::dipSw1}, {4, &R::dipSw2}, {5, &R::hookSignal}, {6, &R::stackerOpen},
+           {7, &R::billEnter}, {8, &R::fishSignal}, {9, &R::adSensorMode}, {10, &R::dacBet},
+           {39, &R::fishLed}, {40, &R::stackerSensor2}}},
+     {{{1, kSensor, 1, 2}, {11, kSensor, 3}, {23, kLevel}}}},
+    {38, {{{1, &R::dipSw1}, {2, &R::dipSw2}, {3, &R::hookSignal}, {4, &R::stackerOpen},
+           {5, &R::billEnter}, {6, &R::fishSignal}, {7, &R::adSensorMode}, {8, &R::adSensorMode},
+           {9, &R::antiFakeLeft}, {10, &R::dacBet}}},
+     {{{11, kSensor}, {25, kLevel}}}},
+    {31, {{{1, &R::dipSw1}, {2, &R::hookSignal}, {3, &R::stackerOpen}, {4, &R::billEnter},
+           {5, &R::fishSignal}, {6, &R::adSensorMode}, {7, &R::dacBet}}},
+     {{{8, kSensor}, {20, kLevel}}}},
+    {33, {{{1, &R::dipSw1}, {2, &R::hookSignal}, {3, &R::stackerOpen}, {4, &R::billEnter},
+           {5, &R::fishSignal}, {6, &R::adSensorMode}, {7, &R::dacBet}, {32, &R::fishLed},
+           {33, &R::stackerSensor2}}},
+     {{{8, kSensor}, {20, kLevel}}}},
+    {34, {{{1, &R::dipSw1}, {2, &R::dipSw2}, {3, &R::hookSignal}, {4, &R::stackerOpen},
+           {5, &R::billEnter}, {6, &R::fishSignal}, {7, &R::adSensorMode}, {8, &R::dacBet},
+           {33, &R::fishLed}, {34, &R::stackerSensor2}}},
+     {{{9, kSensor}, {21, kLevel}}}},
+}};
+// clang-format on
+
+// The columns of an adjust reply, each one byte per channel; the EEPROM copies of mode 4 are
+// three bytes per channel.
+enum class Part : uint8_t { None, Vr, Adjust, Passes, Stored, StoredThrice };
+
+// One entry per receive data mode.
+// clang-format off
+constexpr std::array<std::array<Part, 4>, config::kReceiveModeCount> kAdjustParts = {{
+    /* 0 */ {Part::Vr, Part::Adjust, Part::Passes, Part::Stored},
+    /* 1 */ {Part::Vr, Part::Adjust},
+    /* 2 */ {Part::Vr, Part::Adjust},
+    /* 3 */ {Part::Vr, Part::Adjust, Part::Passes},
+    /* 4 */ {Part::Vr, Part::Adjust, Part::Passes, Part::StoredThrice},
+    /* 5 */ {Part::Vr, Part::Adjust, Part::Stored},
+    /* 6 */ {Part::Vr, Part::Adjust, Part::Stored},
+    /* 7 */ {Part::Vr, Part::Adjust, Part::Stored},
+    /* 8 */ {Part::Vr, Part::Adjust, Part::Stored},
+    /* 9 */ {Part::Vr, Part::Adjust, Part::Stored},
+    /* 10 */ {Part::Vr, Part::Adjust, Part::Stored},
+}};
+// clang-format on
 
 uint8_t Inverted(uint8_t b) {
   return static_cast<uint8_t>(~b);
@@ -38,208 +133,62 @@ uint8_t Inverted(uint8_t b) {
 
 }  // namespace
 
-int LeadingColumns(int mode) {
-  if (mode == 7) return 3;
-  return mode >= 6 && mode <= 10 ? 2 : 0;
-}
-
-int FrameColumns(int mode, int channels) {
-  const int n = std::clamp(channels, 0, kMaxChannels);
-  switch (mode) {
-    case 0:
-      return 8;
-    case 1:
-    case 2:
-      return 5;
-    case 3:
-    case 4:
-    case 5:
-      return n;
-    case 6:
-    case 7:
-      return 14;
-    case 8:
-    case 9:
-    case 10:
-      return 12;
-    default:
-      return 0;
-  }
-}
-
 std::vector<uint8_t> BuildTestFrame(int mode, int channels, const Readings& r) {
+  const Layout* layout = config::ForMode(kLayouts, mode);
+  if (!layout) return {};
   const int n = std::clamp(channels, 0, kMaxChannels);
-  switch (mode) {
-    case 0: {
-      Frame f(29, r);
-      for (auto [p, v] : {std::pair{1, r.leftInput},
-                          {2, r.rightInput},
-                          {13, r.dipSw2},
-                          {14, r.dipSw1},
-                          {15, r.fishLed},
-                          {16, r.fishSignal},
-                          {17, r.antiFakeLeft},
-                          {18, r.antiFakeRight},
-                          {19, r.hookSignal},
-                          {20, r.adSensorMode},
-                          {29, r.dacBet}})
-        f.put(p, v);
-      f.sensorRun(3, 8, 1);
-      f.levelRun(21, 8, 1);
-      return f.take();
-    }
-    case 1:
-    case 2: {
-      // Mode 1 swaps the inputs and moves the hook signal.
-      const bool kx = mode == 1;
-      Frame f(20, r);
-      for (auto [p, v] : {std::pair{1, kx ? r.rightInput : r.leftInput},
-                          {2, kx ? r.leftInput : r.rightInput},
-                          {8, r.stackerOpen},
-                          {kx ? 10 : 13, r.hookSignal},
-                          {11, r.dipSw2},
-                          {12, r.dipSw1},
-                          {14, r.adSensorMode},
-                          {20, r.dacBet}})
-        f.put(p, v);
-      f.sensorRun(3, 5, 1);
-      f.levelRun(15, 5, 1);
-      return f.take();
-    }
-    case 3:
-    case 4: {
-      // Five channels take the place of six, one byte later: both frames are 20 bytes.
-      const int e = n == 5 ? 1 : 0;
-      Frame f(2 * n + 8 + 2 * e, r);
-      for (auto [p, v] : {std::pair{1, r.leftInput},
-                          {2, r.rightInput},
-                          {9, r.dipSw2},
-                          {10, r.dipSw1},
-                          {11, r.hookSignal},
-                          {12, r.stackerOpen}})
-        f.put(p, v);
-      f.sensorRun(3, n, 1);
-      f.put(n + 7 + e, r.adSensorMode);
-      f.levelRun(n + 8 + e, n, 1);
-      f.put(2 * n + 8 + 2 * e, r.dacBet);
-      return f.take();
-    }
-    case 5: {
-      // The DIP switches are active low.
-      Frame f(2 * n + 13, r);
-      for (auto [p, v] : {std::pair{1, r.leftInput},
-                          {2, r.rightInput},
-                          {3, Inverted(r.dipSw1)},
-                          {4, Inverted(r.dipSw2)},
-                          {5, r.hookSignal},
-                          {6, r.stackerOpen},
-                          {7, r.billEnter},
-                          {8, r.fishSignal},
-                          {9, r.fishLed},
-                          {10, r.antiFakeLeft},
-                          {11, r.antiFakeRight},
-                          {12, r.adSensorMode},
-                          {13, r.dacBet}})
-        f.put(p, v);
-      f.sensorRun(14, n, 1);
-      f.levelRun(n + 14, n, 1);
-      return f.take();
-    }
-    case 6: {
-      Frame f(40, r);
-      for (auto [p, v] : {std::pair{3, r.dipSw1},
-                          {4, r.dipSw2},
-                          {5, r.hookSignal},
-                          {6, r.stackerOpen},
-                          {7, r.billEnter},
-                          {8, r.fishSignal},
-                          {9, r.adSensorMode},
-                          {10, r.dacBet},
-                          {39, r.fishLed},
-                          {40, r.stackerSensor2}})
-        f.put(p, v);
-      f.sensorRun(1, 2, 1);
-      f.sensorRun(11, 12, 3);
-      f.levelRun(23, 14, 1);
-      return f.take();
-    }
-    case 7: {
-      // The IO panel reads the AD sensor mode one byte earlier than the sensor panel.
-      Frame f(38, r);
-      for (auto [p, v] : {std::pair{1, r.dipSw1},
-                          {2, r.dipSw2},
-                          {3, r.hookSignal},
-                          {4, r.stackerOpen},
-                          {5, r.billEnter},
-                          {6, r.fishSignal},
-                          {7, r.adSensorMode},
-                          {8, r.adSensorMode},
-                          {9, r.antiFakeLeft},
-                          {10, r.dacBet}})
-        f.put(p, v);
-      f.sensorRun(11, 14, 1);
-      f.levelRun(25, 14, 1);
-      return f.take();
-    }
-    case 8:
-    case 9:
-    case 10: {
-      // Mode 10 adds the second DIP switch bank and shifts the rest by one.
-      const int s = mode == 10 ? 1 : 0;
-      Frame f(mode == 8 ? 31 : mode == 9 ? 33 : 34, r);
-      for (auto [p, v] : {std::pair{1, r.dipSw1},
-                          {2 + s, r.hookSignal},
-                          {3 + s, r.stackerOpen},
-                          {4 + s, r.billEnter},
-                          {5 + s, r.fishSignal},
-                          {6 + s, r.adSensorMode},
-                          {7 + s, r.dacBet}})
-        f.put(p, v);
-      if (mode == 10) f.put(2, r.dipSw2);
-      if (mode != 8) {
-        f.put(32 + s, r.fishLed);
-        f.put(33 + s, r.stackerSensor2);
-      }
-      f.sensorRun(8 + s, 12, 1);
-      f.levelRun(20 + s, 12, 1);
-      return f.take();
-    }
-    default:
-      return {};
+  std::vector<uint8_t> bytes(static_cast<size_t>(std::max(layout->length.of(n), 0)));
+  // Positions count from 1; those past the end are dropped.
+  const auto put = [&bytes](int position, uint8_t value) {
+    if (position >= 1 && position <= static_cast<int>(bytes.size()))
+      bytes[static_cast<size_t>(position - 1)] = value;
+  };
+  for (const Put& p : layout->puts) {
+    if (p.reading) put(p.at.of(n), p.inverted ? Inverted(r.*p.reading) : r.*p.reading);
   }
-}
-
-int AdjustChannels(int mode, int channels) {
-  if (mode == 0) return 8;
-  if (mode >= 1 && mode <= 4) return 5;
-  return mode >= 5 && mode <= 10 ? std::clamp(channels, 0, kMaxChannels) : 0;
+  const int columns = config::ReceiveModeOf(mode).frameColumnsFor(n);
+  for (const Run& run : layout->runs) {
+    if (!run.row) continue;
+    const int last = std::min(run.last > 0 ? int{run.last} : columns, kMaxColumns);
+    for (int c = run.column; c <= last; ++c) {
+      put(run.at.of(n) + c - run.column, (r.*run.row)[static_cast<size_t>(c)]);
+    }
+  }
+  return bytes;
 }
 
 std::vector<uint8_t> BuildAdjustReply(int mode, const std::vector<ChannelAdjustment>& a) {
   std::vector<uint8_t> out;
+  const auto* parts = config::ForMode(kAdjustParts, mode);
+  if (!parts) return out;
+  const auto copies = static_cast<size_t>(config::ReceiveModeOf(mode).memory->copies);
   const auto column = [&](auto value) {
     for (const ChannelAdjustment& c : a) out.push_back(value(c));
   };
-  const auto vr = [](const ChannelAdjustment& c) { return c.vr; };
-  const auto adjust = [](const ChannelAdjustment& c) { return c.adjust; };
-  const auto stored = [](size_t copy) {
-    return [copy](const ChannelAdjustment& c) { return c.stored[copy]; };
-  };
-  const auto passes = [&] {
-    for (size_t pass = 0; pass < 4; ++pass)
-      column([pass](const auto& c) { return c.passes[pass]; });
-  };
-  if (mode < 0 || mode > 10) return out;
-  column(vr);
-  column(adjust);
-  if (mode == 0 || mode == 3 || mode == 4) passes();
-  if (mode == 0 || mode == 5) column(stored(0));
-  if (mode == 4) {
-    // The EEPROM copy read three times over.
-    for (const ChannelAdjustment& c : a) out.insert(out.end(), 3, c.stored[0]);
-  }
-  if (mode >= 6) {
-    for (size_t copy = 0; copy < 3; ++copy) column(stored(copy));
+  for (Part part : *parts) {
+    switch (part) {
+      case Part::Vr:
+        column([](const ChannelAdjustment& c) { return c.vr; });
+        break;
+      case Part::Adjust:
+        column([](const ChannelAdjustment& c) { return c.adjust; });
+        break;
+      case Part::Passes:
+        for (size_t pass = 0; pass < 4; ++pass) {
+          column([pass](const ChannelAdjustment& c) { return c.passes[pass]; });
+        }
+        break;
+      case Part::Stored:  // one copy in the EEPROM, three in the FRAM
+        for (size_t copy = 0; copy < copies; ++copy) {
+          column([copy](const ChannelAdjustment& c) { return c.stored[copy]; });
+        }
+        break;
+      case Part::StoredThrice:
+        for (const ChannelAdjustment& c : a) out.insert(out.end(), 3, c.stored[0]);
+        break;
+      case Part::None:
+        break;
+    }
   }
   return out;
 }

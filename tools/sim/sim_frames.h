@@ -19,11 +19,8 @@ struct Readings {
   std::array<uint8_t, kMaxColumns + 1> sensor{}, level{};
 };
 
-// Columns before the first sensor channel in a frame of `mode` (2 or 3 in modes 6 to 10).
-int LeadingColumns(int mode);
-// Grid columns a frame of `mode` carries, leading ones included; 0 for an unknown mode.
-int FrameColumns(int mode, int channels);
-// One IO and sensor test frame; empty for an unknown mode.
+// One IO and sensor test frame, with the grid columns config::ReceiveMode::frameColumnsFor
+// gives; empty for an unknown mode.
 std::vector<uint8_t> BuildTestFrame(int mode, int channels, const Readings& r);
 
 // One channel's sensor adjustment: VR setting, adjust value, the passes that led to it and
@@ -34,9 +31,8 @@ struct ChannelAdjustment {
   std::array<uint8_t, 3> stored{};
 };
 
-// Channels an adjust reply of `mode` carries (8 in mode 0, 5 in modes 1 to 4).
-int AdjustChannels(int mode, int channels);
-// The adjust reply for channels 1.. of `adjustments`; empty for an unknown mode.
+// The adjust reply for channels 1.. of `adjustments` (as many as
+// config::ReceiveMode::adjustChannelsFor gives); empty for an unknown mode.
 std::vector<uint8_t> BuildAdjustReply(int mode, const std::vector<ChannelAdjustment>& adjustments);
 
 }  // namespace sim

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "config/receive_modes.h"
+
 namespace sim {
 
 namespace {
@@ -95,7 +97,7 @@ uint8_t SimSensors::columnLevel(int column) {
   int8_t& d = drift_[static_cast<size_t>(column)];
   const int step = d < 0 ? random_.range(0, 4) : random_.range(-3, 3);
   d = static_cast<int8_t>(std::clamp(d + step, -6, 24));
-  const int leading = LeadingColumns(params_.ReceiveDataMode);
+  const int leading = config::ReceiveModeOf(params_.ReceiveDataMode).leadingColumns;
   if (column <= leading) {
     return random_.oneIn(25) ? 255 : Byte(kLeadingLimit - 4 - 2 * d);
   }
@@ -124,7 +126,8 @@ Readings SimSensors::nextReadings() {
   r.dacBet = lastDac_;
   r.antiFakeLeft = Byte(50 + random_.range(-8, 8));
   r.antiFakeRight = Byte(50 + random_.range(-8, 8));
-  const int columns = FrameColumns(params_.ReceiveDataMode, params_.LedNumber);
+  const int columns =
+      config::ReceiveModeOf(params_.ReceiveDataMode).frameColumnsFor(params_.LedNumber);
   for (int c = 1; c <= columns; ++c) {
     const auto i = static_cast<size_t>(c);
     r.level[i] = columnLevel(c);
@@ -145,7 +148,8 @@ uint8_t SimSensors::raster(bool backward) {
 }
 
 std::vector<ChannelAdjustment> SimSensors::adjust(bool store) {
-  const int channels = AdjustChannels(params_.ReceiveDataMode, params_.LedNumber);
+  const int channels =
+      config::ReceiveModeOf(params_.ReceiveDataMode).adjustChannelsFor(params_.LedNumber);
   std::vector<ChannelAdjustment> out;
   for (int k = 1; k <= channels; ++k) {
     const auto i = static_cast<size_t>(k);
