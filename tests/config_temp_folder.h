@@ -1,10 +1,10 @@
 #pragma once
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include "platform/files.h"
 
 namespace config_test {
 
@@ -12,8 +12,8 @@ namespace config_test {
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "ba-config-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+    const std::string prefix = (std::filesystem::temp_directory_path() / "ba-config-").string();
+    path_ = platform::CreateTempFolder(prefix).value_or("");
   }
   ~TempFolder() {
     std::error_code ignored;

@@ -1,6 +1,4 @@
 #pragma once
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>

@@ -1,10 +1,8 @@
 // The simulated bill acceptor of every sample system, driven against the real tool over the
-// loopback line in virtual time, and the device's own line and report text.
+// loopback line in virtual time, and its report text.
 #include "sim/sim_device.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <memory>
@@ -16,7 +14,6 @@
 #include "config/receive_modes.h"
 #include "replies/value_formats.h"
 #include "report_session.h"
-#include "sim/pty_line.h"
 #include "sim/sim_frames.h"
 
 namespace {
@@ -384,25 +381,6 @@ TEST(SimReport, EscapesGiveBytesAndMalformedOnesAreRefused) {
   EXPECT_FALSE(sim::ParseReport("\\x1"));
   EXPECT_FALSE(sim::ParseReport("\\xZZ"));
   EXPECT_FALSE(sim::ParseReport("\\q"));
-}
-
-TEST(SimLine, SeesItsPeerComeAndGoAndCarriesBytes) {
-  sim::PtyLine line;
-  ASSERT_TRUE(line.ok());
-  EXPECT_FALSE(line.peerOpen());
-  const int peer = ::open(line.path().c_str(), O_RDWR | O_NOCTTY);
-  ASSERT_GE(peer, 0);
-  EXPECT_TRUE(line.peerOpen());
-  const uint8_t command[] = {0x21, 0x05};
-  ASSERT_EQ(::write(peer, command, sizeof command), 2);
-  std::vector<uint8_t> got;
-  for (int i = 0; i < 20 && got.size() < 2; ++i) {
-    const auto part = line.read(50);
-    got.insert(got.end(), part.begin(), part.end());
-  }
-  EXPECT_EQ(got, (std::vector<uint8_t>{0x21, 0x05}));
-  ::close(peer);
-  EXPECT_FALSE(line.peerOpen());
 }
 
 }  // namespace

@@ -1,20 +1,17 @@
 // ba-script: runs a scenario against the tool's screens, in virtual time or on a serial device.
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
 
+#include "platform/files.h"
+#include "platform/serial_line.h"
 #include "script/runner.h"
+#include "serial/device_port.h"
 #include "serial/port_map.h"
-#include "serial/posix_port.h"
 
 namespace fs = std::filesystem;
 
@@ -39,14 +36,11 @@ std::optional<script::Device> ParsePort(const std::string& text) {
 
 // Why the device cannot be the line; "" when it can.
 std::string DeviceProblem(const script::Device& device, const std::string& folder) {
-  serial::PosixPort probe(folder, {});
+  serial::DevicePort probe(folder, {});
   if (!device.path.empty()) probe.pin(1, device.path);
   const std::string path = probe.deviceFor(device.path.empty() ? device.number : 1);
   if (path.empty()) return "port " + std::to_string(device.number) + " names no serial device";
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return path + ": " + std::strerror(errno);
-  if (!S_ISCHR(st.st_mode)) return path + ": not a serial device";
-  return "";
+  return platform::SerialDeviceProblem(path);
 }
 
 // Runs the scenario file (standard input without one) on `device` or in virtual time; the
@@ -93,13 +87,14 @@ int main(int argc, char** argv) {
   }
   fs::path temporary;
   if (folder.empty()) {
-    std::string pattern = (fs::temp_directory_path() / "ba-script-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
+    const auto made =
+        platform::CreateTempFolder((fs::temp_directory_path() / "ba-script-").string());
+    if (!made) {
       std::fprintf(stderr, "ba-script: cannot create a temporary folder\n");
       return 2;
     }
-    temporary = pattern;
-    folder = pattern;
+    temporary = *made;
+    folder = *made;
   }
   const int status = RunScenario(folder, scenario, device);
   if (!temporary.empty()) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "base/files.h"
 #include "config/picture_path.h"
 #include "config/profile_loader.h"
 #include "panels/bill_length_panel.h"
@@ -153,7 +154,7 @@ void MainScreen::LoadProfilePictures() {
     const auto path = config::PicturePath(folder_, *name);
     // Only plain files: opening a named pipe or a device would wait for its other end.
     std::error_code ec;
-    if (path && std::filesystem::is_regular_file(*path, ec) && host_.images &&
+    if (path && std::filesystem::is_regular_file(base::FsPath(*path), ec) && host_.images &&
         host_.images->canLoad(*path))
       images.addImage(*path);
   }

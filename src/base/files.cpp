@@ -1,38 +1,28 @@
 #include "base/files.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <utility>
+#include "platform/files.h"
 
 namespace base {
 
-UniqueFd::~UniqueFd() {
-  if (fd_ >= 0) ::close(fd_);
+std::filesystem::path FsPath(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-bool UniqueFd::close() {
-  const int fd = std::exchange(fd_, -1);
-  return ::close(fd) == 0;
+std::string Utf8(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
 }
 
 std::optional<std::string> ReadSmallFile(const std::string& path, size_t maxBytes,
                                          Oversize oversize) {
-  // Without O_NONBLOCK a named pipe or a serial device would wait here for its other end.
-  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (fd.get() < 0) return std::nullopt;
-  struct stat st {};
-  if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  std::optional<platform::InputFile> file = platform::InputFile::Open(path);
+  if (!file) return std::nullopt;
   // A file already too long is refused without reading it.
-  const auto size = static_cast<unsigned long long>(st.st_size);
-  if (oversize == Oversize::Refuse && size > maxBytes) return std::nullopt;
+  if (oversize == Oversize::Refuse && file->size() > maxBytes) return std::nullopt;
   std::string bytes;
   char buffer[1 << 14];
   for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
+    const long long n = file->read(buffer, sizeof buffer);
     if (n < 0) return std::nullopt;
     if (n == 0) return bytes;
     const size_t room = maxBytes - bytes.size();

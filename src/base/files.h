@@ -1,24 +1,15 @@
 #pragma once
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 
 namespace base {
 
-// Closes a file descriptor on every path out.
-class UniqueFd {
- public:
-  explicit UniqueFd(int fd) : fd_(fd) {}
-  ~UniqueFd();
-  UniqueFd(const UniqueFd&) = delete;
-  UniqueFd& operator=(const UniqueFd&) = delete;
-  int get() const { return fd_; }
-  // Closes now; false when closing reports an error (a write that did not reach the disk).
-  bool close();
-
- private:
-  int fd_;
-};
+// A UTF-8 path as a std::filesystem path (on Windows the UTF-16 it spells, elsewhere the same
+// bytes), and back.
+std::filesystem::path FsPath(const std::string& utf8);
+std::string Utf8(const std::filesystem::path& path);
 
 // What to do with a file longer than the limit.
 enum class Oversize { Refuse, Cut };

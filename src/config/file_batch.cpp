@@ -9,7 +9,7 @@ namespace config {
 
 namespace {
 std::string NameOf(const std::string& path) {
-  return std::filesystem::path(path).filename().string();
+  return base::Utf8(base::FsPath(path).filename());
 }
 }  // namespace
 
@@ -17,7 +17,7 @@ bool FileBatch::Stage(const std::string& path, std::string_view bytes) {
   if (!failed_.empty()) return false;
   // The old content, to put back should a later file of the batch fail to be replaced.
   std::error_code ec;
-  const bool exists = std::filesystem::exists(path, ec);
+  const bool exists = std::filesystem::exists(base::FsPath(path), ec);
   std::optional<std::string> old;
   if (exists) old = base::ReadSmallFile(path, kMaxConfigBytes);
   std::optional<StagedFile> staged =
@@ -61,7 +61,7 @@ FileBatch::Outcome FileBatch::Commit() {
   SyncFolderOf(entries_[0].path);
   if (note) {
     std::error_code ec;
-    std::filesystem::remove(note->targetPath(), ec);
+    std::filesystem::remove(base::FsPath(note->targetPath()), ec);
     SyncFolderOf(note->targetPath());
   }
   entries_.clear();
@@ -77,7 +77,7 @@ bool FileBatch::Undo(size_t count) {
       all = ReplaceFile(e.path, *e.old) && all;
     } else {
       std::error_code ec;
-      all = std::filesystem::remove(e.path, ec) && !ec && all;
+      all = std::filesystem::remove(base::FsPath(e.path), ec) && !ec && all;
     }
   }
   return all;

@@ -1,37 +1,19 @@
 #include "config/file_io.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <atomic>
-#include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <utility>
 #include <vector>
 
 #include "base/files.h"
+#include "platform/files.h"
+#include "platform/process.h"
 
 namespace config {
 namespace {
 
-using Fd = base::UniqueFd;
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<size_t>(n));
-  }
-  return true;
-}
-
 std::string FolderOf(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
+  const size_t slash = path.find_last_of(platform::PathSeparators());
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
   return path.substr(0, slash);
@@ -43,11 +25,12 @@ constexpr std::string_view kNoteMark = ".commit-";
 // "<file><mark><pid>-<count>"
 std::string OwnName(const std::string& path, std::string_view mark) {
   static std::atomic<unsigned> counter{0};
-  return path + std::string(mark) + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+  return path + std::string(mark) + std::to_string(platform::CurrentProcessId()) + "-" +
+         std::to_string(counter++);
 }
 
 // The process that made a file of that name, when the rest of the name is "<pid>-<count>".
-std::optional<pid_t> StagedBy(std::string_view rest) {
+std::optional<long long> StagedBy(std::string_view rest) {
   const size_t dash = rest.find('-');
   const auto digits = [](std::string_view d) {
     return !d.empty() && d.size() <= 9 && d.find_first_not_of("0123456789") == std::string::npos;
@@ -56,13 +39,9 @@ std::optional<pid_t> StagedBy(std::string_view rest) {
       !digits(rest.substr(dash + 1))) {
     return std::nullopt;
   }
-  pid_t pid = 0;
+  long long pid = 0;
   for (char ch : rest.substr(0, dash)) pid = pid * 10 + (ch - '0');
   return pid;
-}
-
-bool Running(pid_t pid) {
-  return pid > 0 && (::kill(pid, 0) == 0 || errno != ESRCH);
 }
 
 }  // namespace
@@ -74,35 +53,32 @@ StagedFile::StagedFile(StagedFile&& other) noexcept
     : target_(std::move(other.target_)), temp_(std::exchange(other.temp_, {})) {}
 
 StagedFile::~StagedFile() {
-  if (!temp_.empty()) ::unlink(temp_.c_str());
+  if (!temp_.empty()) platform::RemoveFile(temp_);
 }
 
 std::optional<StagedFile> StagedFile::stage(const std::string& link, std::string_view bytes) {
   // A link to the file stays a link: the new version replaces the file it names.
   std::string path = link;
-  struct stat own {};
-  if (::lstat(link.c_str(), &own) == 0 && S_ISLNK(own.st_mode)) {
-    char* real = ::realpath(link.c_str(), nullptr);
+  if (platform::IsSymbolicLink(link)) {
+    std::optional<std::string> real = platform::ResolvedPath(link);
     if (!real) return std::nullopt;  // names nothing: not ours to replace
-    path = real;
-    std::free(real);
+    path = std::move(*real);
   }
-  struct stat old {};
-  const bool hasOld = ::stat(path.c_str(), &old) == 0;
-  if (hasOld && !S_ISREG(old.st_mode)) return std::nullopt;
+  const std::optional<platform::FileStatus> old = platform::StatusOf(path);
+  if (old && !old->regular) return std::nullopt;
 
   std::string temp;
-  int raw = -1;
-  for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
+  std::optional<platform::OutputFile> file;
+  for (int attempt = 0; attempt < 100 && !file; ++attempt) {
     temp = OwnName(path, kStagedMark);
-    raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (raw < 0 && errno != EEXIST) return std::nullopt;
+    bool taken = false;
+    file = platform::OutputFile::CreateNew(temp, taken);
+    if (!file && !taken) return std::nullopt;
   }
-  if (raw < 0) return std::nullopt;
-  Fd fd(raw);
+  if (!file) return std::nullopt;
   StagedFile staged(path, temp);  // removes the file again on failure below
-  if (hasOld && ::fchmod(fd.get(), old.st_mode & 07777) != 0) return std::nullopt;
-  if (!WriteAll(fd.get(), bytes) || ::fsync(fd.get()) != 0 || !fd.close()) return std::nullopt;
+  if (old && !file->setPermissions(old->permissions)) return std::nullopt;
+  if (!file->writeAll(bytes) || !file->flushToDisk() || !file->close()) return std::nullopt;
   return staged;
 }
 
@@ -113,15 +89,14 @@ bool StagedFile::commit() {
 }
 
 bool StagedFile::rename() {
-  if (temp_.empty() || ::rename(temp_.c_str(), target_.c_str()) != 0) return false;
+  if (temp_.empty() || !platform::RenameOver(temp_, target_)) return false;
   temp_.clear();
   return true;
 }
 
 // A folder that cannot be synced is not an error.
 void SyncFolderOf(const std::string& path) {
-  Fd dir(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.get() >= 0) ::fsync(dir.get());
+  platform::SyncFolder(FolderOf(path));
 }
 
 std::string CommitNoteName(const std::string& path) {
@@ -140,11 +115,12 @@ namespace fs = std::filesystem;
 // The files beside `path` named "<name of path><mark><pid>-<count>", and with `staged` also
 // the staged files of those, "<...>.new-<pid>-<count>", of processes that have ended.
 std::vector<fs::path> OrphansOf(const std::string& path, std::string_view mark, bool staged) {
-  const std::string prefix = fs::path(path).filename().string() + std::string(mark);
+  const std::string prefix = base::Utf8(base::FsPath(path).filename()) + std::string(mark);
   std::vector<fs::path> found;
   std::error_code ec;
-  for (fs::directory_iterator it(FolderOf(path), ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
+  for (fs::directory_iterator it(base::FsPath(FolderOf(path)), ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::string name = base::Utf8(it->path().filename());
     if (name.compare(0, prefix.size(), prefix) != 0) continue;
     std::string_view rest = std::string_view(name).substr(prefix.size());
     const size_t inner = rest.find(kStagedMark);
@@ -153,7 +129,8 @@ std::vector<fs::path> OrphansOf(const std::string& path, std::string_view mark, 
     }
     const auto pid = StagedBy(rest);
     std::error_code typeError;
-    if (pid && !Running(*pid) && it->is_regular_file(typeError)) found.push_back(it->path());
+    if (pid && !platform::ProcessRunning(*pid) && it->is_regular_file(typeError))
+      found.push_back(it->path());
   }
   return found;
 }
@@ -161,7 +138,7 @@ std::vector<fs::path> OrphansOf(const std::string& path, std::string_view mark, 
 // Finishes the renames a note lists: lines "<staged name>\t<target name>", both in the note's
 // folder, the staged one named after its target; a line that is not so is skipped.
 void FinishRenames(const fs::path& note) {
-  const std::optional<std::string> text = base::ReadSmallFile(note.string(), 1 << 16);
+  const std::optional<std::string> text = base::ReadSmallFile(base::Utf8(note), 1 << 16);
   if (!text) return;
   const fs::path folder = note.parent_path();
   size_t start = 0;
@@ -175,10 +152,10 @@ void FinishRenames(const fs::path& note) {
                        target.find('/') == std::string::npos &&
                        staged.rfind(target + std::string(kStagedMark), 0) == 0;
     std::error_code ec;
-    if (plain && fs::is_regular_file(folder / staged, ec))
-      fs::rename(folder / staged, folder / target, ec);
+    if (plain && fs::is_regular_file(folder / base::FsPath(staged), ec))
+      fs::rename(folder / base::FsPath(staged), folder / base::FsPath(target), ec);
   }
-  SyncFolderOf(note.string());
+  SyncFolderOf(base::Utf8(note));
 }
 
 }  // namespace

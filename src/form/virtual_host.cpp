@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "base/files.h"
 #include "form/control.h"
 #include "form/form.h"
 
@@ -79,7 +80,7 @@ void VirtualHost::timerRemoved(Control& timer) {
 }
 
 bool VirtualHost::canLoad(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(base::FsPath(path), std::ios::binary);
   unsigned char head[4] = {0, 0, 0, 0};
   if (!in.read(reinterpret_cast<char*>(head), sizeof head)) return false;
   const bool bmp = head[0] == 'B' && head[1] == 'M';

@@ -5,12 +5,10 @@
 #include <limits>
 
 #include "gui/qt_convert.h"
+#include "platform/serial_line.h"
 #include "serial/port_map.h"
 
 namespace gui {
-namespace {
-constexpr int kHighestPortNumber = 255;
-}
 
 QtCommPort::QtCommPort(std::string appFolder, QObject* parent)
     : QObject(parent), folder_(std::move(appFolder)) {
@@ -20,41 +18,26 @@ QtCommPort::QtCommPort(std::string appFolder, QObject* parent)
 }
 
 QtCommPort::~QtCommPort() {
-  close();
+  closeLine();
 }
 
 std::string QtCommPort::deviceFor(int port) const {
-#ifdef _WIN32
-  return port >= 1 ? "COM" + std::to_string(port) : std::string();
-#else
+  if (std::string numbered = platform::NumberedPortDevice(port); !numbered.empty()) {
+    return numbered;
+  }
   std::vector<std::string> devices;
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
     devices.push_back(ToUtf8(info.systemLocation()));
   }
   return serial::PortDevice(port, serial::LoadPortMap(folder_), devices).value_or("");
-#endif
-}
-
-bool QtCommPort::setCommPort(int port) {
-  if (portOpen() || port < 1 || port > kHighestPortNumber) return false;
-  port_ = port;
-  return true;
 }
 
 bool QtCommPort::portOpen() const {
   return serial_.isOpen();
 }
 
-bool QtCommPort::setPortOpen(bool open) {
-  if (!open) {
-    close();
-    return true;
-  }
-  return !portOpen() && this->open();
-}
-
-bool QtCommPort::open() {
-  const std::string device = deviceFor(port_);
+bool QtCommPort::openLine() {
+  const std::string device = deviceFor(commPort());
   if (device.empty()) return false;
   serial_.clearError();
   serial_.setPortName(ToQString(device));
@@ -66,13 +49,13 @@ bool QtCommPort::open() {
   event_ = 0;
   // Applying the settings can fail (a pseudo-terminal may refuse even parity): a failed open.
   if (!serial_.open(QIODevice::ReadWrite)) {
-    close();
+    closeLine();
     return false;
   }
   return true;
 }
 
-void QtCommPort::close() {
+void QtCommPort::closeLine() {
   if (serial_.isOpen()) serial_.close();
   event_ = 0;
 }
@@ -82,7 +65,7 @@ void QtCommPort::onError(QSerialPort::SerialPortError error) {
   // ResourceError: the line is gone until the next open.
   if (error == QSerialPort::ReadError || error == QSerialPort::ResourceError ||
       error == QSerialPort::WriteError) {
-    close();
+    closeLine();
   }
 }
 

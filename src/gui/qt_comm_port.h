@@ -10,7 +10,7 @@ namespace gui {
 // The serial port control on QSerialPort in the GUI thread: 9600 baud, 8 data bits, even
 // parity, 1 stop bit, no flow control, raw bytes. A line that fails or disappears is closed
 // and stays closed until the next open.
-class QtCommPort final : public QObject, public serial::CommPort {
+class QtCommPort final : public QObject, public serial::BasicCommPort {
   Q_OBJECT
  public:
   // `appFolder` holds the optional port map file.
@@ -20,9 +20,6 @@ class QtCommPort final : public QObject, public serial::CommPort {
   // The device port `port` opens now ("" when it names none).
   std::string deviceFor(int port) const;
 
-  bool setCommPort(int port) override;
-  int commPort() const override { return port_; }
-  bool setPortOpen(bool open) override;
   bool portOpen() const override;
   bool output(const uint8_t* data, size_t size) override;
   int commEvent() override { return event_; }
@@ -30,12 +27,11 @@ class QtCommPort final : public QObject, public serial::CommPort {
   std::vector<uint8_t> input() override;
 
  private:
-  bool open();
-  void close();
+  bool openLine() override;
+  void closeLine() override;
   void onError(QSerialPort::SerialPortError error);
 
   std::string folder_;
-  int port_ = 1;
   int event_ = 0;
   QSerialPort serial_;
 };

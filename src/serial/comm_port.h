@@ -29,4 +29,25 @@ class CommPort {
   virtual std::vector<uint8_t> input() = 0;
 };
 
+// The port number and the opening rules every port shares. A port opens its line in
+// openLine(), for commPort(), and closes it in closeLine().
+class BasicCommPort : public CommPort {
+ public:
+  static constexpr int kHighestPortNumber = 255;
+
+  // Refused while the port is open and for numbers outside 1..kHighestPortNumber.
+  bool setCommPort(int port) final;
+  int commPort() const final { return port_; }
+  // Opening an open port is refused.
+  bool setPortOpen(bool open) final;
+
+ protected:
+  virtual bool openLine() = 0;
+  // Also called on a closed port.
+  virtual void closeLine() = 0;
+
+ private:
+  int port_ = 1;
+};
+
 }  // namespace serial

@@ -19,23 +19,17 @@ std::vector<LoopbackPort::Written> LoopbackPort::takeWritten() {
   return out;
 }
 
-bool LoopbackPort::setCommPort(int port) {
-  if (open_ || port < 1 || port > 255) return false;
-  port_ = port;
-  return true;
-}
-
-bool LoopbackPort::setPortOpen(bool open) {
-  if (!open) {
-    open_ = false;
-    in_.clear();
-    event_ = 0;
-    return true;
-  }
-  if (open_ || failing_.count(port_)) return false;
+bool LoopbackPort::openLine() {
+  if (failing_.count(commPort())) return false;
   open_ = true;
   ++openCount_;
   return true;
+}
+
+void LoopbackPort::closeLine() {
+  open_ = false;
+  in_.clear();
+  event_ = 0;
 }
 
 bool LoopbackPort::output(const uint8_t* data, size_t size) {

@@ -10,7 +10,7 @@ namespace serial {
 
 // A port without a line: records every written byte with its time and lets a test or a
 // scenario make bytes arrive.
-class LoopbackPort final : public CommPort {
+class LoopbackPort final : public BasicCommPort {
  public:
   struct Written {
     uint64_t time;
@@ -29,9 +29,6 @@ class LoopbackPort final : public CommPort {
   const std::vector<Written>& written() const { return written_; }
   int openCount() const { return openCount_; }
 
-  bool setCommPort(int port) override;
-  int commPort() const override { return port_; }
-  bool setPortOpen(bool open) override;
   bool portOpen() const override { return open_; }
   bool output(const uint8_t* data, size_t size) override;
   int commEvent() override { return event_; }
@@ -39,8 +36,10 @@ class LoopbackPort final : public CommPort {
   std::vector<uint8_t> input() override;
 
  private:
+  bool openLine() override;
+  void closeLine() override;
+
   std::function<uint64_t()> clock_;
-  int port_ = 1;
   bool open_ = false;
   int event_ = 0;
   int openCount_ = 0;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "base/files.h"
 #include "config/line_file.h"
 
 namespace setup {
@@ -22,7 +23,8 @@ void LineList::Load() {
   }
   // Only a missing file reads as no lines; anything else there, a dangling link too, is kept.
   std::error_code ec;
-  const auto there = std::filesystem::symlink_status(config::JoinPath(c_.folder, file_.name), ec);
+  const auto there =
+      std::filesystem::symlink_status(base::FsPath(config::JoinPath(c_.folder, file_.name)), ec);
   list_.clear();
   loaded_ = there.type() == std::filesystem::file_type::not_found;
 }

@@ -28,7 +28,7 @@ Runner::Runner(std::string folder, std::ostream& out, std::optional<Device> devi
     : device_(std::move(device)),
       origin_(std::chrono::steady_clock::now()),
       loopback_([this] { return vh_.now(); }),
-      posix_(device_ ? std::make_unique<serial::PosixPort>(folder, [this] { return vh_.now(); })
+      posix_(device_ ? std::make_unique<serial::DevicePort>(folder, [this] { return vh_.now(); })
                      : nullptr),
       app_(vh_.host(), line(), std::move(folder)),
       out_(out) {

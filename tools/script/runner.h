@@ -14,8 +14,8 @@
 #include "form/virtual_host.h"
 #include "script/expect.h"
 #include "script/tokenizer.h"
+#include "serial/device_port.h"
 #include "serial/loopback_port.h"
-#include "serial/posix_port.h"
 
 namespace script {
 
@@ -93,7 +93,7 @@ class Runner {
   std::optional<Device> device_;
   std::chrono::steady_clock::time_point origin_;  // virtual time 0 on a device
   serial::LoopbackPort loopback_;
-  std::unique_ptr<serial::PosixPort> posix_;
+  std::unique_ptr<serial::DevicePort> posix_;
   app::Application app_;
   std::ostream& out_;
   std::map<std::string, Command> commands_;
