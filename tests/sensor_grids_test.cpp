@@ -62,8 +62,11 @@ TEST_F(Grids, SensorTestColumnsArePagedEightAtATime) {
   OpenMenu(kIndia);  // mode 7: three leading columns, then channels 1 to 16
   s().run("click Label2(5)");
   EXPECT_EQ(runTimeLabels(), 2 + 19 * 3);
-  EXPECT_EQ(s().text("SensorTestHeadings(3)"), "L");
-  EXPECT_EQ(s().text("SensorTestHeadings(6)"), "1");
+  const std::string names[] = {"L", "R", "M", "1"};  // the grid's and the DAC list's
+  for (int k = 1; k <= 4; ++k) {
+    EXPECT_EQ(s().text("SensorTestHeadings(" + std::to_string(k + 2) + ")"), names[k - 1]);
+    EXPECT_EQ(s().show("DAC_Channel").at("items").at(k - 1), names[k - 1]);
+  }
   EXPECT_EQ(s().show("DAC_Channel").at("items").size(), 19u);
   EXPECT_EQ(s().show("DAC_Channel").at("listIndex"), 0);
   EXPECT_EQ(left("SensorTestValues(1)"), 1080);

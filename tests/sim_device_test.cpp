@@ -288,6 +288,8 @@ TEST(SimDevice, PanelsShowTheValuesTheDeviceSent) {
     const bool fram = mode >= 6;
     const int perChannel = fram ? 7 : 5;
     const bool storedShown = mode == 0 || mode >= 4;
+    const auto visible = [&s](const std::string& c) -> bool { return s.show(c).at("visible"); };
+    EXPECT_EQ(visible("SensorAdjustHeadings(6)"), storedShown);
     for (int c = 1; c <= std::min(n, channels); ++c) {
       const sim::ChannelAdjustment& a = adjustments[static_cast<size_t>(c - 1)];
       const int row = perChannel * (c - 1);
@@ -295,6 +297,7 @@ TEST(SimDevice, PanelsShowTheValuesTheDeviceSent) {
       EXPECT_EQ(s.text(Cell("SensorAdjustValues", row + 3)), number(a.adjust)) << c;
       EXPECT_EQ(s.text(Cell("SensorAdjustValues", row + 5)), storedShown ? number(a.stored[0]) : "")
           << c;
+      EXPECT_EQ(visible(Cell("SensorAdjustValues", row + 5)), storedShown) << c;
       if (fram) {
         EXPECT_EQ(s.text(Cell("SensorAdjustValues", row + 6)), number(a.stored[1])) << c;
         EXPECT_EQ(s.text(Cell("SensorAdjustValues", row + 7)), number(a.stored[2])) << c;
