@@ -84,10 +84,15 @@ long long SerialLine::write(const uint8_t* data, size_t size) {
   return n;
 }
 
-// A removed adapter fails the read (ERROR_ACCESS_DENIED, ERROR_DEVICE_REMOVED, ...).
+// A removed adapter (or, under Wine, a hung-up pseudo-terminal, whose reads still succeed)
+// fails ClearCommError.
 long long SerialLine::read(uint8_t* buffer, size_t capacity) {
+  DWORD errors = 0;
+  COMSTAT status{};
+  if (!::ClearCommError(AsHandle(handle_), &errors, &status)) return -1;
+  if (status.cbInQue == 0) return 0;
   DWORD n = 0;
-  const DWORD want = static_cast<DWORD>(std::min<size_t>(capacity, 1u << 16));
+  const DWORD want = static_cast<DWORD>(std::min<size_t>(capacity, status.cbInQue));
   if (!::ReadFile(AsHandle(handle_), buffer, want, &n, nullptr)) return -1;
   return n;
 }
