@@ -108,22 +108,22 @@ constexpr std::array<Layout, config::kReceiveModeCount> kLayouts = {{
 
 // The columns of an adjust reply, each one byte per channel; the EEPROM copies of mode 4 are
 // three bytes per channel.
-enum class Part : uint8_t { None, Vr, Adjust, Passes, Stored, StoredThrice };
+enum class Block : uint8_t { None, Vr, Adjust, Passes, Stored, StoredThrice };
 
 // One entry per receive data mode.
 // clang-format off
-constexpr std::array<std::array<Part, 4>, config::kReceiveModeCount> kAdjustParts = {{
-    /* 0 */ {Part::Vr, Part::Adjust, Part::Passes, Part::Stored},
-    /* 1 */ {Part::Vr, Part::Adjust},
-    /* 2 */ {Part::Vr, Part::Adjust},
-    /* 3 */ {Part::Vr, Part::Adjust, Part::Passes},
-    /* 4 */ {Part::Vr, Part::Adjust, Part::Passes, Part::StoredThrice},
-    /* 5 */ {Part::Vr, Part::Adjust, Part::Stored},
-    /* 6 */ {Part::Vr, Part::Adjust, Part::Stored},
-    /* 7 */ {Part::Vr, Part::Adjust, Part::Stored},
-    /* 8 */ {Part::Vr, Part::Adjust, Part::Stored},
-    /* 9 */ {Part::Vr, Part::Adjust, Part::Stored},
-    /* 10 */ {Part::Vr, Part::Adjust, Part::Stored},
+constexpr std::array<std::array<Block, 4>, config::kReceiveModeCount> kAdjustBlocks = {{
+    /* 0 */ {Block::Vr, Block::Adjust, Block::Passes, Block::Stored},
+    /* 1 */ {Block::Vr, Block::Adjust},
+    /* 2 */ {Block::Vr, Block::Adjust},
+    /* 3 */ {Block::Vr, Block::Adjust, Block::Passes},
+    /* 4 */ {Block::Vr, Block::Adjust, Block::Passes, Block::StoredThrice},
+    /* 5 */ {Block::Vr, Block::Adjust, Block::Stored},
+    /* 6 */ {Block::Vr, Block::Adjust, Block::Stored},
+    /* 7 */ {Block::Vr, Block::Adjust, Block::Stored},
+    /* 8 */ {Block::Vr, Block::Adjust, Block::Stored},
+    /* 9 */ {Block::Vr, Block::Adjust, Block::Stored},
+    /* 10 */ {Block::Vr, Block::Adjust, Block::Stored},
 }};
 // clang-format on
 
@@ -159,34 +159,34 @@ std::vector<uint8_t> BuildTestFrame(int mode, int channels, const Readings& r) {
 
 std::vector<uint8_t> BuildAdjustReply(int mode, const std::vector<ChannelAdjustment>& a) {
   std::vector<uint8_t> out;
-  const auto* parts = config::ForMode(kAdjustParts, mode);
-  if (!parts) return out;
+  const auto* blocks = config::ForMode(kAdjustBlocks, mode);
+  if (!blocks) return out;
   const auto copies = static_cast<size_t>(config::ReceiveModeOf(mode).memory->copies);
   const auto column = [&](auto value) {
     for (const ChannelAdjustment& c : a) out.push_back(value(c));
   };
-  for (Part part : *parts) {
-    switch (part) {
-      case Part::Vr:
+  for (Block block : *blocks) {
+    switch (block) {
+      case Block::Vr:
         column([](const ChannelAdjustment& c) { return c.vr; });
         break;
-      case Part::Adjust:
+      case Block::Adjust:
         column([](const ChannelAdjustment& c) { return c.adjust; });
         break;
-      case Part::Passes:
+      case Block::Passes:
         for (size_t pass = 0; pass < 4; ++pass) {
           column([pass](const ChannelAdjustment& c) { return c.passes[pass]; });
         }
         break;
-      case Part::Stored:  // one copy in the EEPROM, three in the FRAM
+      case Block::Stored:  // one copy in the EEPROM, three in the FRAM
         for (size_t copy = 0; copy < copies; ++copy) {
           column([copy](const ChannelAdjustment& c) { return c.stored[copy]; });
         }
         break;
-      case Part::StoredThrice:
+      case Block::StoredThrice:
         for (const ChannelAdjustment& c : a) out.insert(out.end(), 3, c.stored[0]);
         break;
-      case Part::None:
+      case Block::None:
         break;
     }
   }
