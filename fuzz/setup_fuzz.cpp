@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -83,10 +84,25 @@ bool ReadsBack(size_t file, const std::string& line) {
 bool SavedLinesReadBack(const std::string& dir, const std::vector<Lines>& before) {
   for (size_t i = 0; i < std::size(kConfigFiles); ++i) {
     const std::optional<Lines> after = config::ReadConfigFile(dir, *kConfigFiles[i]);
-    if (!after) return false;
+    if (!after) {
+      std::fprintf(stderr, "%s: unreadable after the actions\n",
+                   std::string(kConfigFiles[i]->name).c_str());
+      return false;
+    }
     for (const std::string& line : *after) {
       const bool old = std::find(before[i].begin(), before[i].end(), line) != before[i].end();
-      if (!line.empty() && !old && !ReadsBack(i, line)) return false;
+      if (!line.empty() && !old && !ReadsBack(i, line)) {
+        std::string shown;
+        for (unsigned char ch : line) {
+          char hex[8];
+          std::snprintf(hex, sizeof hex, ch < 32 || ch > 126 ? "\\x%02X" : "%c", ch);
+          shown += hex;
+        }
+        std::fprintf(stderr, "%s: a saved line does not read back (%zu fields): %s\n",
+                     std::string(kConfigFiles[i]->name).c_str(), config::SplitFields(line).size(),
+                     shown.c_str());
+        return false;
+      }
     }
   }
   return true;
@@ -96,7 +112,10 @@ bool SavedLinesReadBack(const std::string& dir, const std::vector<Lines>& before
 bool OnlyTheFiles(const fs::path& dir) {
   for (const auto& entry : fs::directory_iterator(dir)) {
     const std::string name = entry.path().filename().string();
-    if (std::find(std::begin(kFiles), std::end(kFiles), name) == std::end(kFiles)) return false;
+    if (std::find(std::begin(kFiles), std::end(kFiles), name) == std::end(kFiles)) {
+      std::fprintf(stderr, "left in the folder: %s\n", name.c_str());
+      return false;
+    }
   }
   return true;
 }

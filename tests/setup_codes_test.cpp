@@ -121,6 +121,14 @@ TEST_F(SetupCodes, ModifyTakesDigitsAndSaveRewritesOrAppendsTheLine) {
   s.run("click Command2(1)");
   EXPECT_EQ(s.dir().read("CommandSetup.txt"),
             saved + "BA1,S2," + Codes(0, 0).replace(40, 1, "5") + "\r\n");
+
+  // A name pasted with a comma would shift every code of the line.
+  const std::string twoLines = s.dir().read("CommandSetup.txt");
+  s.run("click Command2(0)");
+  s.run("settext Combo8 \"S2,0\"");
+  s.run("click Command2(1)");
+  EXPECT_EQ(back("Combo8"), kRefused);
+  EXPECT_EQ(s.dir().read("CommandSetup.txt"), twoLines);
 }
 
 TEST_F(SetupInterface, ListsRowForRowAndAddAppendsKeepingEmptyLines) {

@@ -159,7 +159,9 @@ void CommandTab::Save() {
     refusals_.Mark(combo8_, "Choose a system first");
     return;
   }
-  bool fine = true;
+  // A pasted name with a comma would shift every code of the line.
+  bool fine = CheckNoComma(refusals_, combo7_);
+  fine = CheckNoComma(refusals_, combo8_) && fine;
   for (form::Control* box : codes_) {
     fine =
         CheckNumber(refusals_, *box, kMaxCode, "A command code is a number from 0 to 255") && fine;
