@@ -276,7 +276,7 @@ class Shot {
       loopback_.receive(o_.report);  // the port opened at one second
       wait(1800);                    // read at the next poll, unlocked 1.5 s later
     }
-    if (!o_.access.empty()) app_.main().setStatusText(8, o_.access);
+    if (!o_.access.empty()) app_.main().accessMode().write(o_.access);
   }
 
   // Runs one action; false (and a message) when it cannot.

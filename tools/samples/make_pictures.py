@@ -2,7 +2,7 @@
 """Draws the LED and sensor pictures of the sample systems (sample_systems.py) at the
 picture box's size, 177 x 153 pixels, as PNG or BMP by the file name's extension.
 
-    python3 tools/pictures/make_pictures.py [PICTURE_FOLDER]
+    python3 tools/samples/make_pictures.py [PICTURE_FOLDER]
 
 LED pictures: a front view of the acceptor with its LEDs as coloured dots and a legend.
 Sensor pictures: the bill path seen from above with every sensor channel numbered 1..N

@@ -3,7 +3,7 @@
 real line, that the device is recognised and that every test the menu offers fills its panel
 with live values.
 
-    python3 tools/pictures/make_acceptance.py [DATA_FOLDER]
+    python3 tools/samples/make_acceptance.py [DATA_FOLDER]
 """
 import os
 import sys

@@ -2,7 +2,7 @@
 """Writes the sample configuration set of data/ from sample_systems.py: the four
 configuration files (CR LF line ends) and data/README.md with the report of every system.
 
-    python3 tools/pictures/make_sample_set.py [DATA_FOLDER]
+    python3 tools/samples/make_sample_set.py [DATA_FOLDER]
 """
 import os
 import sys
@@ -85,8 +85,8 @@ README_HEAD = """\
 
 Fourteen invented bill-acceptor systems, one for every receive data mode, copied beside the
 executables by the build. The files and this table are written by
-`tools/pictures/make_sample_set.py`, the pictures in `Picture/` by
-`tools/pictures/make_pictures.py` (both read `tools/pictures/sample_systems.py`).
+`tools/samples/make_sample_set.py`, the pictures in `Picture/` by
+`tools/samples/make_pictures.py` (both read `tools/samples/sample_systems.py`).
 
 Each report below makes its system known: feed it to the tool, for example with
 `ba-script --folder build` and the lines `wait 1100`, `recv <report>`, `wait 1700`,
