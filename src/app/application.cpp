@@ -9,7 +9,7 @@ namespace app {
 Application::Application(form::Host& host, serial::CommPort& port, std::string appFolder)
     : host_(host), port_(port), folder_(std::move(appFolder)) {
   main_ = std::make_unique<MainScreen>(host_, port_, folder_);
-  setup_ = std::make_unique<SetupWindow>(host_, main_->form(), folder_);
+  setup_ = std::make_unique<SetupWindow>(host_, main_->form(), folder_, main_->accessMode());
   main_->onSetup = [this] { setup_->Show(); };
 }
 

@@ -36,7 +36,7 @@ MainScreen::MainScreen(form::Host& host, serial::CommPort& port, std::string fol
       link_(form_, port),
       terminal_(form_, link_, state_.CommandPending),
       interpreter_(port, terminal_, state_),
-      panels_{form_, state_, link_, [this] { return statusText(8); }} {
+      panels_{form_, state_, link_, accessMode().read} {
   addControls();
   menu_ = std::make_unique<panels::TestMenu>(panels_);
   wireStages();
@@ -46,7 +46,7 @@ MainScreen::MainScreen(form::Host& host, serial::CommPort& port, std::string fol
 }
 
 void MainScreen::addControls() {
-  form_.setCaption(std::string("ZRN BA Test Tool ") + kModelTag);
+  form_.setCaption(std::string(form::kToolTitle) + " " + kModelTag);
   form_.setBackColor(form::colours::WindowBackground);
   form_.setSize(9375, panels::kScreenHeight);
 
@@ -97,7 +97,7 @@ void MainScreen::addControls() {
   statusBar_ = form_.add(Kind::StatusBar, "StatusBar1");
   statusBar_->setBounds(0, panels::kScreenHeight, 9375, 375);
   const char* texts[] = {"Tool Version", "", "BA System", "",
-                         "BA Interface", "", "Mode",      "User Mode"};
+                         "BA Interface", "", "Mode",      base::kUserMode.data()};
   const int widths[] = {1852, 1235, 1676, 2205, 1852, 3351, 1058, 2469};
   for (int i = 0; i < 8; ++i) statusBar_->addPanel(texts[i], widths[i]);
 }
@@ -189,6 +189,11 @@ std::string MainScreen::statusText(int panel) const {
 
 void MainScreen::setStatusText(int panel, const std::string& text) {
   statusBar_->setPanelText(panel, text);
+}
+
+base::AccessModeSlot MainScreen::accessMode() {
+  return {[this] { return statusText(kModePanel); },
+          [this](std::string_view mode) { setStatusText(kModePanel, std::string(mode)); }};
 }
 
 }  // namespace app

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "base/access_mode.h"
 #include "config/profile_loader.h"
 #include "form/form.h"
 #include "panels/panel_context.h"
@@ -24,6 +25,7 @@ namespace app {
 class MainScreen {
  public:
   static constexpr const char* kModelTag = "SVC-2600";
+  static constexpr int kModePanel = 8;  // the status panel that shows the access mode
 
   MainScreen(form::Host& host, serial::CommPort& port, std::string folder);
 
@@ -41,6 +43,8 @@ class MainScreen {
   // Status bar panel texts (panels numbered from 1).
   std::string statusText(int panel) const;
   void setStatusText(int panel, const std::string& text);
+  // The access mode, kept in status panel 8.
+  base::AccessModeSlot accessMode();
 
   // Procedures of a finished version report.
   void LoadActiveProfile();

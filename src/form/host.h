@@ -21,6 +21,9 @@ class EventPump {
   virtual void processEvents() = 0;
 };
 
+// The tool's name: the main window's caption begins with it and message boxes carry it.
+inline constexpr const char* kToolTitle = "ZRN BA Test Tool";
+
 enum class MsgButtons { Ok, OkCancel };
 enum class MsgIcon { Information, Exclamation, Critical, Question };
 enum class MsgResult { Ok, Cancel };

@@ -34,7 +34,8 @@ void AddBillLengthPanel(Form& f) {
 }
 
 BillLengthPanel::BillLengthPanel(PanelContext& context, ReturnToMenu back)
-    : TestPanel(context, std::move(back), "Frame8", kMenuItem),
+    : TestPanel(context, std::move(back), "Frame8", &replies::MainState::BillLengthTestOn,
+                kMenuItem),
       length_(context.screen.at("Label10", 1)) {
   c_.screen.at("Label10", 3).onClick = [this] { Exit(); };
 }
@@ -47,10 +48,7 @@ void BillLengthPanel::Open() {
 }
 
 void BillLengthPanel::Exit() {
-  c_.Send(c_.state.profile.LeaveTestModeCode);
-  frame_.setVisible(false);
-  c_.state.BillLengthTestOn = false;
-  GiveBackMenu();
+  Leave();
 }
 
 }  // namespace panels

@@ -69,7 +69,8 @@ bool BackwardOffered(const config::ActiveProfile& profile) {
 }  // namespace
 
 BillMotorPanel::BillMotorPanel(PanelContext& context, ReturnToMenu back)
-    : TestPanel(context, std::move(back), "Frame3", kMenuItem) {
+    : TestPanel(context, std::move(back), "Frame3", &replies::MainState::BillMotorTestOn,
+                kMenuItem) {
   for (size_t i = 0; i < label5_.size(); ++i) {
     label5_[i] = &c_.screen.at("Label5", static_cast<int>(i));
   }
@@ -106,12 +107,9 @@ void BillMotorPanel::MotorClick(int index) {
 }
 
 void BillMotorPanel::Exit() {
-  c_.Send(c_.state.profile.LeaveTestModeCode);
   MarkCommand(kStop);
-  frame_.setVisible(false);
-  c_.state.BillMotorTestOn = false;
   if (!BackwardOffered(c_.state.profile)) label5_[4]->setVisible(true);
-  GiveBackMenu();
+  Leave();
 }
 
 }  // namespace panels

@@ -17,15 +17,11 @@ namespace {
 constexpr int kLastStep = 10;
 constexpr int kFullLevel = 255;
 
-bool IsHexText(const std::string& text) {
-  return base::AsciiLower(base::CharSlice(text, 0, 2)) == "0x";
-}
-
 // The level a text names: "0x" and up to two hex digits, or a decimal number (empty: 0).
 // Nothing when the text is not a byte value.
 std::optional<int> LevelByte(const std::string& text) {
   int value = 0;
-  if (IsHexText(text)) {
+  if (serial::HexEntry(text)) {
     for (char ch : base::CharSlice(text, 2, 2)) {
       const int digit = base::HexDigitValue(ch);
       if (digit < 0) return std::nullopt;
@@ -46,21 +42,14 @@ bool LevelKeyAllowed(const std::string& text, int code, int shift) {
   if (code == base::kKeyBack || code == base::kKeyDelete || code == base::kKeyReturn) {
     return true;
   }
-  const bool hex = IsHexText(text);
+  const bool hex = serial::HexEntry(text);
   if (code >= 65 && code <= 70) return hex;  // A to F
   if (code == 88) return text == "0";        // X
   int digit = -1;
   if (code >= 48 && code <= 57 && !(shift & base::kShiftBit)) digit = code - 48;
   if (code >= 96 && code <= 105) digit = code - 96;  // keypad
   if (digit < 0) return false;
-  if (hex) return true;
-  const int length = base::CharCount(text);
-  if (length >= 3) return false;
-  if (length == 2 && text[0] != '1') {
-    if (!base::IsDigit(text[0]) || !base::IsDigit(text[1])) return false;
-    return text[0] - '0' <= 2 && text[1] - '0' <= (digit <= 5 ? 5 : 4);
-  }
-  return true;
+  return hex || serial::DecimalEntryTakes(text, digit);
 }
 
 // The step a Timer4 tag holds, or 0 for anything outside the sequence.

@@ -63,7 +63,8 @@ void AddInterfacePanel(Form& f) {
 }
 
 InterfacePanel::InterfacePanel(PanelContext& context, ReturnToMenu back)
-    : TestPanel(context, std::move(back), "Frame10", kMenuItem) {
+    : TestPanel(context, std::move(back), "Frame10", &replies::MainState::InterfaceSetupOn,
+                kMenuItem) {
   for (size_t i = 0; i < options_.size(); ++i) {
     options_[i] = &c_.screen.at("Option1", static_cast<int>(i));
     options_[i]->onClick = [this, i] { OptionClick(static_cast<int>(i)); };
@@ -92,11 +93,8 @@ void InterfacePanel::OptionClick(int index) {
 }
 
 void InterfacePanel::Exit() {
-  c_.Send(c_.state.profile.LeaveTestModeCode);
-  frame_.setVisible(false);
-  c_.state.InterfaceSetupOn = false;
   c_.state.InterfaceSetAwaited = false;
-  GiveBackMenu();
+  Leave();
 }
 
 }  // namespace panels

@@ -121,7 +121,7 @@ void AddIoTestPanel(Form& f) {
 }
 
 IoTestPanel::IoTestPanel(PanelContext& context, ReturnToMenu back)
-    : TestPanel(context, std::move(back), "Frame6", kMenuItem) {
+    : TestPanel(context, std::move(back), "Frame6", &replies::MainState::IoTestOn, kMenuItem) {
   for (size_t i = 0; i < label7_.size(); ++i) {
     label7_[i] = &c_.screen.at("Label7", static_cast<int>(i));
   }
@@ -189,10 +189,7 @@ void IoTestPanel::ButtonClick(int index) {
 }
 
 void IoTestPanel::Exit() {
-  c_.Send(c_.state.profile.LeaveTestModeCode);
-  Hide();
-  c_.state.IoTestOn = false;
-  GiveBackMenu();
+  Leave();
 }
 
 }  // namespace panels

@@ -19,7 +19,7 @@ class IoTestPanel : public TestPanel {
   // Shows the panel with empty value cells and the rows laid out for the system.
   void Open();
   // Hides the panel and gives the main screen back its height (Restart).
-  void Hide();
+  void Hide() override;
   const IoRowControls& rows() const { return rows_; }
   form::Control& ledMaskTitle() const { return *label7_[22]; }
 

@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "base/access_mode.h"
 #include "config/receive_modes.h"
 #include "form/colour.h"
 
@@ -57,16 +58,11 @@ constexpr int kExitTopLong = 3000, kExitTopForUsers = 2640, kExitTopShort = 2280
 
 }  // namespace
 
-bool UserLevelAccess(std::string_view accessMode) {
-  return accessMode != "Production Mode" && accessMode != "Admin Mode" &&
-         accessMode != "Engineer Mode";
-}
-
 void RefreshTestMenu(const MenuRuleControls& c, const config::ActiveProfile& profile,
                      std::string_view accessMode) {
   const config::ReceiveMode& mode = config::ReceiveModeOf(profile.ReceiveDataMode);
   if (profile.WithStacker == 0) c.items[3]->setEnabled(false);
-  if (accessMode != "Admin Mode" && accessMode != "Engineer Mode") c.items[9]->setVisible(false);
+  if (!base::EngineeringAccess(accessMode)) c.items[9]->setVisible(false);
   if (!mode.motorTests) {
     c.items[2]->setEnabled(false);
     c.items[3]->setEnabled(false);
@@ -75,7 +71,7 @@ void RefreshTestMenu(const MenuRuleControls& c, const config::ActiveProfile& pro
   c.ledMaskTitle->setVisible(ledMask);
   for (form::Control* button : c.ledMaskButtons) button->setVisible(ledMask);
 
-  const bool user = UserLevelAccess(accessMode);
+  const bool user = !base::StaffAccess(accessMode);
   c.items[9]->setText(mode.memory->eraseCaption);
   if (mode.lengthAndInterface) {
     c.items[6]->setEnabled(false);  // shown, but disabled
@@ -101,7 +97,7 @@ void ApplyIoTestLayout(const IoRowControls& c, int receiveDataMode, std::string_
       moved->setTop(moved->top() - kRowsUp);
     }
   }
-  if (UserLevelAccess(accessMode)) {
+  if (!base::StaffAccess(accessMode)) {
     for (int row : layout.hiddenForUsers) c.label7[row]->setVisible(false);
   }
 }

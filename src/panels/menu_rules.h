@@ -7,9 +7,6 @@
 
 namespace panels {
 
-// Access modes below "Production Mode": any text but the three staff modes.
-bool UserLevelAccess(std::string_view accessMode);
-
 // The controls the menu rules change.
 struct MenuRuleControls {
   std::array<form::Control*, 10> items{};          // Label2(0..9)

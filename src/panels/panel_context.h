@@ -30,26 +30,40 @@ struct PanelContext {
 // its open mark, and the menu rules are applied.
 using ReturnToMenu = std::function<void(int item)>;
 
-// What every test panel has: the shared context, its frame and its menu item.
+// The flag of MainState that says a panel's test is on.
+using TestFlag = bool replies::MainState::*;
+
+// What every test panel has: the shared context, its frame, its test's flag and its menu item.
 class TestPanel {
  public:
   TestPanel(const TestPanel&) = delete;
   TestPanel& operator=(const TestPanel&) = delete;
   // Hides the panel's frame (Restart).
-  void Hide() { frame_.setVisible(false); }
+  virtual void Hide() { frame_.setVisible(false); }
 
  protected:
-  TestPanel(PanelContext& context, ReturnToMenu back, const char* frame, int item)
-      : c_(context), frame_(context.screen.at(frame)), back_(std::move(back)), item_(item) {}
-  ~TestPanel() = default;
-  // The last step of an Exit: the menu takes over again.
-  void GiveBackMenu() { back_(item_); }
+  TestPanel(PanelContext& context, ReturnToMenu back, const char* frame, TestFlag on, int item)
+      : c_(context),
+        frame_(context.screen.at(frame)),
+        back_(std::move(back)),
+        on_(on),
+        item_(item) {}
+  virtual ~TestPanel() = default;
+  // The steps every Exit ends with: the leave command (unless `sendLeave` is false), the panel
+  // hidden, the test's flag cleared and the menu given back.
+  void Leave(bool sendLeave = true) {
+    if (sendLeave) c_.Send(c_.state.profile.LeaveTestModeCode);
+    Hide();
+    c_.state.*on_ = false;
+    back_(item_);
+  }
 
   PanelContext& c_;
   form::Control& frame_;
 
  private:
   ReturnToMenu back_;
+  TestFlag on_;
   int item_;
 };
 

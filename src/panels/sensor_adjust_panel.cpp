@@ -32,7 +32,7 @@ void AddSensorAdjustPanel(Form& f) {
 
 SensorAdjustPanel::SensorAdjustPanel(PanelContext& context, ReturnToMenu back,
                                      LabelFactories& factories)
-    : TestPanel(context, std::move(back), "Frame9", kMenuItem),
+    : TestPanel(context, std::move(back), "Frame9", &replies::MainState::SensorAdjustOn, kMenuItem),
       factories_(factories),
       pager_(context.screen.at("VScroll2")) {
   c_.screen.at("Label9", 1).onClick = [this] { Exit(); };
@@ -49,10 +49,7 @@ void SensorAdjustPanel::Open() {
 
 // With FinishAdjustMode 1 the device leaves the adjustment by itself: nothing is sent.
 void SensorAdjustPanel::Exit() {
-  if (c_.state.profile.FinishAdjustMode == 0) c_.Send(c_.state.profile.LeaveTestModeCode);
-  frame_.setVisible(false);
-  c_.state.SensorAdjustOn = false;
-  GiveBackMenu();
+  Leave(c_.state.profile.FinishAdjustMode == 0);
   RemoveTable();
 }
 

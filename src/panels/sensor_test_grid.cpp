@@ -3,6 +3,7 @@
 #include <limits>
 #include <string>
 
+#include "base/access_mode.h"
 #include "config/receive_modes.h"
 #include "form/form.h"
 #include "panels/sensor_test_panel.h"
@@ -52,7 +53,7 @@ void SensorTestPanel::BuildSensorTestGrid() {
   c_.state.ScrollPosition = static_cast<int16_t>(pager_.value());
   buttons_[0]->setVisible(true);
   const std::string access = c_.accessMode();
-  ShowFixedReadings(access != "Production Mode" && access != "User Mode");
+  ShowFixedReadings(access != base::kProductionMode && access != base::kUserMode);
   label8_[5]->setText("AD Sensor Mode");
   label8_[1]->setText("Anti Fake Line L");
   ApplyModeToGrid();

@@ -76,7 +76,7 @@ void AddSensorTestPanel(Form& f) {
 
 SensorTestPanel::SensorTestPanel(PanelContext& context, ReturnToMenu back,
                                  LabelFactories& factories)
-    : TestPanel(context, std::move(back), "Frame7", kMenuItem),
+    : TestPanel(context, std::move(back), "Frame7", &replies::MainState::SensorTestOn, kMenuItem),
       factories_(factories),
       dac_(context),
       divider_(context.screen.at("Shape1")),
@@ -106,11 +106,8 @@ void SensorTestPanel::Open() {
 }
 
 void SensorTestPanel::Exit() {
-  c_.Send(c_.state.profile.LeaveTestModeCode);
-  frame_.setVisible(false);
-  c_.state.SensorTestOn = false;
   c_.state.SensorValueRequested = false;
-  GiveBackMenu();
+  Leave();
   RemoveGrid();
 }
 

@@ -36,7 +36,8 @@ void AddStackerPanel(Form& f) {
 }
 
 StackerPanel::StackerPanel(PanelContext& context, ReturnToMenu back)
-    : TestPanel(context, std::move(back), "Frame5", kMenuItem) {
+    : TestPanel(context, std::move(back), "Frame5", &replies::MainState::StackerMotorTestOn,
+                kMenuItem) {
   for (size_t i = 0; i < label6_.size(); ++i) {
     label6_[i] = &c_.screen.at("Label6", static_cast<int>(i));
   }
@@ -58,9 +59,7 @@ void StackerPanel::Open() {
 // Sends nothing: the device stays in its test mode.
 void StackerPanel::Exit() {
   label6_[2]->setForeColor(HighlightText);
-  frame_.setVisible(false);
-  c_.state.StackerMotorTestOn = false;
-  GiveBackMenu();
+  Leave(false);  // the stacker test has no leave command
 }
 
 }  // namespace panels

@@ -255,7 +255,7 @@ void TestMenu::EraseCalibration() {
   form::MessageBoxRequest ask;
   ask.text = std::string("To clear all ") + memory.name +
              " data?\r\n(Important\uFF1A Please recalibrate BA with a whitecard after clear.";
-  ask.title = "ZRN BA Test Tool";
+  ask.title = form::kToolTitle;
   ask.buttons = form::MsgButtons::OkCancel;
   ask.icon = form::MsgIcon::Exclamation;
   ask.defaultCancel = true;

@@ -9,7 +9,7 @@ namespace replies {
 
 namespace {
 
-constexpr char kMessageTitle[] = "ZRN BA TEST TOOL";
+constexpr char kMessageTitle[] = "ZRN BA TEST TOOL";  // these boxes spell the name in capitals
 constexpr char kInterfaceSetTo[] = "Q48 Interface Setup To: ";
 
 // Whether the system has the bill length and interface setup tests, whose replies are read.

@@ -55,8 +55,21 @@ int64_t RoundHalfEven(double value) {
   return static_cast<int64_t>(r);
 }
 
+bool HexEntry(std::string_view text) {
+  return text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+}
+
+bool DecimalEntryTakes(std::string_view text, int digit) {
+  const int length = base::CharCount(text);
+  if (length >= 3) return false;
+  if (length < 2 || text[0] == '1') return true;
+  // A character that is not a digit cannot be compared; the entry is refused.
+  if (!base::IsDigit(text[0]) || !base::IsDigit(text[1])) return false;
+  return text[0] - '0' <= 2 && text[1] - '0' <= (digit <= 5 ? 5 : 4);
+}
+
 int64_t EntryValue(std::string_view text) {
-  if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+  if (HexEntry(text)) {
     return LeadingHex(text.substr(2));
   }
   return RoundHalfEven(LeadingDecimal(text));

@@ -127,7 +127,7 @@ void Terminal::LogByte(int index, const std::string& byteText) {
 
 void Terminal::EntryKeyDown(int code) {
   const std::string& text = entry_->text();
-  const bool hexMode = base::AsciiLower(base::CharSlice(text, 0, 2)) == "0x";
+  const bool hexMode = HexEntry(text);
   bool accept = true;
   if (code == 13) {
     Send();
@@ -137,21 +137,7 @@ void Terminal::EntryKeyDown(int code) {
     accept = hexMode;
   } else if ((code >= 48 && code <= 57) || (code >= 96 && code <= 105)) {
     const int digit = code >= 96 ? code - 96 : code - 48;
-    if (!hexMode) {
-      const int length = base::CharCount(text);
-      if (length >= 3) {
-        accept = false;
-      } else if (length == 2 && text[0] != '1') {
-        // A character that is not a digit cannot be compared; the entry is refused.
-        if (!base::IsDigit(text[0]) || !base::IsDigit(text[1])) {
-          accept = false;
-        } else {
-          const int first = text[0] - '0';
-          const int second = text[1] - '0';
-          accept = !(first > 2 || second > (digit <= 5 ? 5 : 4));
-        }
-      }
-    }
+    accept = hexMode || DecimalEntryTakes(text, digit);
   }
   if (!accept) entry_->setLocked(true);
 }

@@ -142,13 +142,13 @@ void InterfaceTab::Add() {
     box->setText("");
   }
   SetButtons(false);
-  buttons_[kSave]->setTag("0");
+  buttons_[kSave]->setTag(design::kSaveAdds);
 }
 
 void InterfaceTab::Modify() {
   SetButtons(false);
   entry_[1]->setEnabled(true);  // the code stays
-  buttons_[kSave]->setTag("2");
+  buttons_[kSave]->setTag(design::kSaveModifies);
 }
 
 // A line is known by its text before the first comma; a line without one is never changed.
@@ -160,8 +160,8 @@ bool InterfaceTab::SameCode(std::string_view line) const {
 void InterfaceTab::Save() {
   refusals_.Clear();
   const std::string& tag = buttons_[kSave]->tag();
-  const bool adding = tag == "0";
-  const bool modifying = tag == "2";
+  const bool adding = tag == design::kSaveAdds;
+  const bool modifying = tag == design::kSaveModifies;
   if (adding || modifying) {
     bool fine = true;
     for (form::Control* box : entry_) fine = CheckNoComma(refusals_, *box) && fine;

@@ -5,14 +5,10 @@
 
 namespace setup {
 
-namespace {
-constexpr const char* kTitle = "ZRN BA Test Tool";
-}
-
 bool SetupContext::ConfirmDelete() const {
   form::MessageBoxRequest ask;
   ask.text = "Are you sure will delete this Version?";
-  ask.title = kTitle;
+  ask.title = form::kToolTitle;
   ask.buttons = form::MsgButtons::OkCancel;
   ask.icon = form::MsgIcon::Exclamation;
   ask.defaultCancel = true;
@@ -23,7 +19,7 @@ bool SetupContext::ConfirmDelete() const {
 void SetupContext::TellFileProblem(std::string_view file, std::string_view what) const {
   form::MessageBoxRequest tell;
   tell.text = std::string(file) + " " + std::string(what);
-  tell.title = kTitle;
+  tell.title = form::kToolTitle;
   tell.icon = form::MsgIcon::Critical;
   if (form::MessageBoxes* boxes = form.host().messages) boxes->show(tell);
 }

@@ -7,6 +7,11 @@ namespace setup::design {
 
 inline constexpr int kRowHeight = 375;
 
+// What the Save button's tag says the next Save does.
+inline constexpr const char* kSaveAdds = "0";
+inline constexpr const char* kSaveModifies = "2";
+inline constexpr const char* kSaveShows = "3";  // a system is only shown
+
 constexpr form::ControlDesign Caption(int index, const char* caption, int left, int top, int width,
                                       form::Align align = form::Align::Right) {
   return {.kind = form::Kind::Label,

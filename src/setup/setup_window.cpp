@@ -16,20 +16,16 @@ namespace colours = form::colours;
 
 namespace {
 
-constexpr int kModePanel = 8;  // of the main screen's status bar
-constexpr const char* kUserMode = "User Mode";
-constexpr const char* kAdminMode = "Admin Mode";
-
 struct Account {
   const char* user;
   const char* password;
-  const char* mode;
+  std::string_view mode;
 };
 // Tried in this order; the first whose name and password both match wins.
 constexpr Account kAccounts[] = {
-    {"mira_tek", "qpa-xn", kAdminMode},
-    {"qx", "zul", "Engineer Mode"},
-    {"wj", "zul", "Production Mode"},
+    {"mira_tek", "qpa-xn", base::kAdminMode},
+    {"qx", "zul", base::kEngineerMode},
+    {"wj", "zul", base::kProductionMode},
 };
 
 constexpr const char* kTabCaptions[] = {"Login", "System Parameter", "Communication Code",
@@ -37,10 +33,11 @@ constexpr const char* kTabCaptions[] = {"Login", "System Parameter", "Communicat
 
 }  // namespace
 
-SetupWindow::SetupWindow(form::Host& host, form::Form& owner, std::string folder)
+SetupWindow::SetupWindow(form::Host& host, form::Form& owner, std::string folder,
+                         base::AccessModeSlot access)
     : host_(host),
       owner_(owner),
-      statusBar_(owner.at("StatusBar1")),
+      access_(std::move(access)),
       form_("SetupScreen", host),
       folder_(std::move(folder)) {
   form_.setCaption("Parameter Setup");
@@ -133,18 +130,18 @@ void SetupWindow::addLoginTab() {
 void SetupWindow::Login() {
   const std::string& user = userName_->text();
   const std::string& password = password_->text();
-  const char* mode = nullptr;
+  const Account* found = nullptr;
   for (const Account& a : kAccounts) {
     if (user == a.user && password == a.password) {
-      mode = a.mode;
+      found = &a;
       break;
     }
   }
-  result_->setText(mode ? "Login Succeed" : "Login Failed");
-  result_->setForeColor(mode ? colours::Blue : colours::Red);
+  result_->setText(found ? "Login Succeed" : "Login Failed");
+  result_->setForeColor(found ? colours::Blue : colours::Red);
   userName_->setText("");
   password_->setText("");
-  statusBar_.setPanelText(kModePanel, mode ? mode : kUserMode);  // a failure ends any mode
+  access_.write(found ? found->mode : base::kUserMode);  // a failure ends any mode
 }
 
 void SetupWindow::ClearLogin() {
@@ -153,12 +150,8 @@ void SetupWindow::ClearLogin() {
   result_->setText("");
 }
 
-std::string SetupWindow::AccessMode() const {
-  return statusBar_.panelText(kModePanel);
-}
-
 void SetupWindow::RefreshTab() {
-  if (AccessMode() != kAdminMode) tabs_->setValue(0);
+  if (access_.read() != base::kAdminMode) tabs_->setValue(0);
   switch (tabs_->value()) {
     case 1:
       systemTab_->systemLines().Clear();

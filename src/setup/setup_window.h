@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/access_mode.h"
 #include "form/form.h"
 #include "setup/setup_context.h"
 #include "setup/system_records.h"
@@ -18,8 +19,8 @@ class InterfaceTab;
 // and the editors of the configuration files in `folder`, which open only in "Admin Mode".
 class SetupWindow {
  public:
-  // `owner` is the main screen, which holds StatusBar1.
-  SetupWindow(form::Host& host, form::Form& owner, std::string folder);
+  // `owner` is the main screen; `access` reads and sets the access mode it shows.
+  SetupWindow(form::Host& host, form::Form& owner, std::string folder, base::AccessModeSlot access);
   ~SetupWindow();
 
   void Show();
@@ -40,11 +41,10 @@ class SetupWindow {
   // The tab guard (only "Admin Mode" gets past the "Login" tab), then the shown tab reloads.
   void RefreshTab();
   void LoadSystemList();
-  std::string AccessMode() const;
 
   form::Host& host_;
   form::Form& owner_;
-  form::Control& statusBar_;  // the main screen's StatusBar1
+  base::AccessModeSlot access_;
   form::Form form_;
   std::string folder_;
   form::Control* tabs_ = nullptr;      // SSTab1

@@ -3,6 +3,7 @@
 
 #include "config/command_setup.h"
 #include "config/parameter_setup.h"
+#include "setup/setup_design.h"
 #include "setup/system_tab.h"
 
 namespace setup {
@@ -89,9 +90,9 @@ bool SystemTab::CheckEntries() {
 void SystemTab::Save() {
   CompletePendingDisplay();
   const std::string mode = buttons_[kSave]->tag();
-  const bool adding = mode == "0" && !combo1_.text().empty() && !combo2_.text().empty() &&
-                      parameter_[kLedNumberBox]->text() != "0";
-  const bool modifying = mode == "2";
+  const bool adding = mode == design::kSaveAdds && !combo1_.text().empty() &&
+                      !combo2_.text().empty() && parameter_[kLedNumberBox]->text() != "0";
+  const bool modifying = mode == design::kSaveModifies;
   if ((adding || modifying) && !CheckEntries()) return;
   if (!systemLines_.EnsureLoaded() || !parameterLines_.EnsureLoaded()) return;
   ListEdit edit(c_, {&systemLines_, &parameterLines_});

@@ -2,14 +2,15 @@
 
 #include "config/number_text.h"
 #include "config/parameter_setup.h"
+#include "setup/setup_design.h"
 
 namespace setup {
 
 namespace {
 enum EditButton { kAdd, kDelete, kModify, kSave };
-constexpr const char* kAdding = "0";
-constexpr const char* kModifying = "2";
-constexpr const char* kShowing = "3";
+constexpr const char* kAdding = design::kSaveAdds;
+constexpr const char* kModifying = design::kSaveModifies;
+constexpr const char* kShowing = design::kSaveShows;
 constexpr int kLedNumberBox = 4;
 
 std::string_view FieldOr(const std::vector<std::string>& f, int i) {

@@ -86,7 +86,7 @@ const SetupContext& SystemTab::Designed(const SetupContext& c) {
   finish.addItem("Leave Adjust Mode");
   finish.setToolTip("When Adjust Finish");
   c.form.at("Timer1").setInterval(100);
-  c.form.at("Command3", 3).setTag("0");
+  c.form.at("Command3", 3).setTag(design::kSaveAdds);
   return c;
 }
 
