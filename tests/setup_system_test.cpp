@@ -197,6 +197,12 @@ TEST_F(SystemTab, RefusedValuesWriteNothing) {
   EXPECT_NE(s.show("Text2(1)").at("toolTip"), "");
   EXPECT_EQ(back("Text2(4)"), "#FF6060");
   EXPECT_EQ(file("ParameterSetup.txt"), before);
+  // A pasted line break would start a new line in the file.
+  form::Form& setup = s.runner().application().setupForm();
+  setup.userSetText(setup.at("Text2", 1), "a\rb.png");
+  s.run("click Command3(3)");
+  EXPECT_EQ(s.show("Text2(1)").at("toolTip"), "A line break would split the line in two");
+  EXPECT_EQ(file("ParameterSetup.txt"), before);
   s.run("settext Text2(1) \"b.png\"");
   s.run("settext Text2(4) \"\"");
   s.run("click Command3(3)");

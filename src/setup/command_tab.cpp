@@ -159,9 +159,9 @@ void CommandTab::Save() {
     refusals_.Mark(combo8_, "Choose a system first");
     return;
   }
-  // A pasted name with a comma would shift every code of the line.
-  bool fine = CheckNoComma(refusals_, combo7_);
-  fine = CheckNoComma(refusals_, combo8_) && fine;
+  // A pasted name with a comma or a line break would break the line.
+  bool fine = CheckOneField(refusals_, combo7_);
+  fine = CheckOneField(refusals_, combo8_) && fine;
   for (form::Control* box : codes_) {
     fine =
         CheckNumber(refusals_, *box, kMaxCode, "A command code is a number from 0 to 255") && fine;

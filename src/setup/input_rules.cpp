@@ -50,10 +50,17 @@ void Refusals::Clear() {
   marked_.clear();
 }
 
-bool CheckNoComma(Refusals& refusals, form::Control& c) {
-  if (c.text().find(',') == std::string::npos) return true;
-  refusals.Mark(c, "A comma would split the line into other fields");
-  return false;
+bool CheckOneField(Refusals& refusals, form::Control& c) {
+  const std::string& t = c.text();
+  if (t.find(',') != std::string::npos) {
+    refusals.Mark(c, "A comma would split the line into other fields");
+    return false;
+  }
+  if (t.find_first_of("\r\n") != std::string::npos) {
+    refusals.Mark(c, "A line break would split the line in two");
+    return false;
+  }
+  return true;
 }
 
 bool CheckNumber(Refusals& refusals, form::Control& c, int max, std::string_view why) {

@@ -37,8 +37,9 @@ class Refusals {
   std::vector<Marked> marked_;
 };
 
-// Refuses a comma, which would split the line into other fields; true when the text is fine.
-bool CheckNoComma(Refusals& refusals, form::Control& c);
+// Refuses a comma or a line break, which would split the line into other fields or lines;
+// true when the text is fine.
+bool CheckOneField(Refusals& refusals, form::Control& c);
 
 // Refuses anything but a decimal number of digits alone from 0 to `max` (empty text too);
 // true when the text is fine.

@@ -164,7 +164,7 @@ void InterfaceTab::Save() {
   const bool modifying = tag == design::kSaveModifies;
   if (adding || modifying) {
     bool fine = true;
-    for (form::Control* box : entry_) fine = CheckNoComma(refusals_, *box) && fine;
+    for (form::Control* box : entry_) fine = CheckOneField(refusals_, *box) && fine;
     if (!fine) return;
   }
   if (!lines_.EnsureLoaded()) return;

@@ -62,7 +62,7 @@ bool SystemTab::CheckEntries() {
   bool fine = true;
   for (form::Control* c :
        {&combo1_, &combo2_, version_[0], version_[1], version_[2], parameter_[0], parameter_[1]}) {
-    fine = CheckNoComma(refusals_, *c) && fine;
+    fine = CheckOneField(refusals_, *c) && fine;
   }
   for (int i = 2; i <= 3; ++i) {
     fine = CheckNumber(refusals_, *parameter_[static_cast<size_t>(i)], kMaxValue,
