@@ -54,10 +54,10 @@ if [ ! -f "$prefix/lib/libgtest.a" ]; then
   cmake --build "$out/googletest" -j"$jobs" >/dev/null
   cmake --install "$out/googletest" >/dev/null
 fi
-# The header-only json library, as the host has it.
+# The header-only json library, as the host has it (with its times, so nothing rebuilds).
 mkdir -p "$prefix/include" "$prefix/share/cmake"
-cp -r /usr/include/nlohmann "$prefix/include/"
-cp -r /usr/share/cmake/nlohmann_json "$prefix/share/cmake/"
+cp -a /usr/include/nlohmann "$prefix/include/"
+cp -a /usr/share/cmake/nlohmann_json "$prefix/share/cmake/"
 
 phase "Cross build (MinGW-w64, static runtime)"
 # Warnings are errors here: the cross build has none either. -O2 as in the other builds (at
@@ -97,15 +97,17 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   phase "Wine prefix (once)"
   wineboot -i >/dev/null 2>&1
 fi
-wineserver -p 2>/dev/null || true  # one server for every run below (or the one running)
+# One server and Wine's services for every run below, started here so that they hold no run's
+# output open (the server also prints its objects when a line hangs up under it).
+wineserver -k >/dev/null 2>&1 || true
+wineserver -p >/dev/null 2>&1 || true
+"${wine[@]}" cmd /c exit >/dev/null 2>&1 || true
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
 phase "Unit tests under Wine"
-set +e
-(cd "$out/win" && timeout 600 "${wine[@]}" ./ba_tests.exe --gtest_brief=1 2>&1) |
-  tee "$out/wine-tests.log" |
-  grep -vE "^\[ *(OK|RUN) *\]" | tail -n 30
-set -e
+(cd "$out/win" && timeout 600 "${wine[@]}" ./ba_tests.exe --gtest_brief=1 \
+  >"$out/wine-tests.log" 2>&1) || true
+tail -n 30 "$out/wine-tests.log"
 tests_passed=$(sed -n 's/.*\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$out/wine-tests.log" | tail -n 1)
 tests_failed=$(sed -n 's/.*\[  FAILED  \] \([0-9]*\) test.*/\1/p' "$out/wine-tests.log" | tail -n 1)
 tests_passed=${tests_passed:-0}
@@ -129,24 +131,25 @@ run_scenario() {  # run_scenario N SYSTEM: on COM<N>; prints one result line
   pid=$!
   for _ in $(seq 50); do [ -e "$dir/line" ] && break; sleep 0.1; done
   ln -sfn "$dir/line" "$dos/com$n"
+  status=0
   (cd "$dir" && timeout 120 "${wine[@]}" "$out/win/ba-script.exe" --folder "Z:$dir" --port "$n" \
-    "Z:$out/win/acceptance/$system.txt" >"$dir/script.log" 2>&1)
-  status=$?
-  kill "$pid" 2>/dev/null
-  wait "$pid" 2>/dev/null
+    "Z:$out/win/acceptance/$system.txt" >"$dir/script.log" 2>&1) || status=$?
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
   if [ "$status" = 0 ] && grep -q ' > ' "$dir/record.txt"; then
     echo "PASSED $system (mode $((n - 11)), COM$n)"
   else
     echo "FAILED $system (mode $((n - 11)), COM$n): ba-script status $status"
-    sed 's/^/    /' "$dir/script.log" | head -n 8
+    head -n 8 "$dir/script.log" | sed 's/^/    /'
     # What the port does, call by call, against a fresh simulator.
     "$sim" --folder "$dir" --system "$system" --link "$dir/line" >/dev/null 2>&1 &
     pid=$!
     sleep 0.5
-    (cd "$dir" && "${wine[@]}" "$out/win/ba-port-check.exe" "$n" 0x21 2000 2>&1 |
-      sed 's/^/    ba-port-check: /')
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
+    (cd "$dir" && timeout 30 "${wine[@]}" "$out/win/ba-port-check.exe" "$n" 0x21 2000 \
+      >"$dir/check.log" 2>&1) || true
+    sed 's/^/    ba-port-check: /' "$dir/check.log"
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
   fi
   rm -f "$dos/com$n"
 }
@@ -176,12 +179,10 @@ cp "$out/win"/{SystemVersion,ParameterSetup,CommandSetup,InterfaceVersion}.txt "
 pid=$!
 for _ in $(seq 50); do [ -e "$dir/line" ] && break; sleep 0.1; done
 ln -sfn "$dir/line" "$dos/com30"
-set +e
+replug_status=0
 (cd "$dir" && timeout 60 "${wine[@]}" "$out/win/ba-script.exe" --folder "Z:$dir" --port 30 \
-  "Z:$root/tests/e2e/replug.txt" >"$dir/script.log" 2>&1)
-replug_status=$?
-set -e
-kill "$pid" 2>/dev/null
+  "Z:$root/tests/e2e/replug.txt" >"$dir/script.log" 2>&1) || replug_status=$?
+kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
 rm -f "$dos/com30"
 if [ "$replug_status" = 0 ]; then
@@ -191,7 +192,7 @@ else
   grep -qE '"line":(17|21|22)' "$dir/script.log" && back=no || back=yes
   echo "NOT CARRIED unplug and replug (Hotel, COM30): ba-script status $replug_status;" \
     "the port closed when the line went: $closed; values after the replug: $back"
-  sed 's/^/    /' "$dir/script.log" | head -n 6
+  head -n 6 "$dir/script.log" | sed 's/^/    /'
 fi
 phase
 
