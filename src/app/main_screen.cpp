@@ -84,7 +84,11 @@ void MainScreen::addControls() {
   panels::AddSensorAdjustPanel(form_);
   panels::AddInterfacePanel(form_);
   panels::AddPanelTimers(form_);
+  addStatusBar();
+  resolveControls();
+}
 
+void MainScreen::resolveControls() {
   for (size_t i = 0; i < versionValues_.size(); ++i) {
     versionValues_[i] = &form_.at("Label4", 1 + 2 * static_cast<int>(i));
   }
@@ -93,7 +97,9 @@ void MainScreen::addControls() {
   for (size_t i = 0; i < timers_.size(); ++i) {
     timers_[i] = &form_.at("Timer" + std::to_string(i + 1));
   }
+}
 
+void MainScreen::addStatusBar() {
   statusBar_ = form_.add(Kind::StatusBar, "StatusBar1");
   statusBar_->setBounds(0, panels::kScreenHeight, 9375, 375);
   const char* texts[] = {"Tool Version", "", "BA System", "",

@@ -56,6 +56,8 @@ class MainScreen {
 
  private:
   void addControls();
+  void addStatusBar();
+  void resolveControls();
   void wireStages();
   config::VersionCaptions versionCaptions() const;
 

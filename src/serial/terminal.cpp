@@ -62,6 +62,12 @@ void Terminal::addControls() {
   };
   hex_ = option(0, "Hex", 1200);
   ascii_ = option(1, "Ascii", 2040);
+  addButtons();
+  wireHandlers();
+}
+
+// Command1(0..2): Send, Clear, Exit.
+void Terminal::addButtons() {
   const char* captions[] = {"Send", "Clear", "Exit"};
   const int lefts[] = {120, 1080, 2040};
   for (int i = 0; i < 3; ++i) {
@@ -80,7 +86,6 @@ void Terminal::addControls() {
       if (i == 2) frame_->setVisible(false);
     };
   }
-  wireHandlers();
 }
 
 void Terminal::wireHandlers() {

@@ -25,6 +25,7 @@ class Terminal {
   bool asciiChecked() const { return ascii_->value() == 1; }
 
  private:
+  void addButtons();
   void wireHandlers();
   void EntryKeyDown(int code);
   void CheckClick(int index);
