@@ -41,18 +41,8 @@ done
 [ "$jobs" -lt 1 ] && jobs=1
 [ "$jobs" -gt 2 ] && jobs=2
 
-packages=(clang libclang-rt-14-dev cmake make build-essential libgtest-dev libgmock-dev
-  nlohmann-json3-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+bash scripts/deps.sh clang libclang-rt-14-dev cmake make build-essential libgtest-dev \
+  libgmock-dev nlohmann-json3-dev
 
 # Targets whose corpus gets the seed inputs.
 to_seed=()

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the screenshots need, when missing.
+# Installs Debian packages when missing: those named, or without names the ones the build,
+# the tests and the screenshots need.
+#   bash scripts/deps.sh [PACKAGE...]
 set -euo pipefail
-packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+packages=("$@")
+[ $# -gt 0 ] || packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev qt6-base-dev qt6-serialport-dev libgl-dev xvfb xauth
   fonts-comic-neue fonts-liberation clang-format)
 missing=()
