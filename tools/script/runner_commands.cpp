@@ -129,8 +129,8 @@ void Runner::registerInputCommands() {
   // NAME
   const std::pair<const char*, bool (Form::*)(Control&)> clicks[] = {
       {"click", &Form::userClick}, {"dblclick", &Form::userDblClick}};
-  for (const auto& [name, input] : clicks) {
-    commands_[name] = [this, input](const Args& a) {
+  for (const auto& [name, click] : clicks) {
+    commands_[name] = [this, input = click](const Args& a) {
       if (!Count(a, 1, 1)) return;
       if (Control* c = Resolve(a, 0)) (c->form().*input)(*c);
     };
@@ -138,8 +138,8 @@ void Runner::registerInputCommands() {
   // NAME NUMBER: a list item or a scroll bar value.
   const std::pair<const char*, bool (Form::*)(Control&, int)> picks[] = {
       {"select", &Form::userSelect}, {"scroll", &Form::userScroll}};
-  for (const auto& [name, input] : picks) {
-    commands_[name] = [this, input](const Args& a) {
+  for (const auto& [name, pick] : picks) {
+    commands_[name] = [this, input = pick](const Args& a) {
       long long value = 0;
       if (!Count(a, 2, 2) || !Integer(a[1], value)) return;
       if (Control* c = Resolve(a, 0)) (c->form().*input)(*c, ClampToInt(value));
