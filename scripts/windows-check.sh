@@ -31,18 +31,8 @@ phase() {  # prints the time the last phase took, then the next one's title
   return 0
 }
 
-packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest cmake make g++ libgtest-dev
-  nlohmann-json3-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+bash scripts/deps.sh g++-mingw-w64-x86-64-posix wine wine64 googletest cmake make g++ \
+  libgtest-dev nlohmann-json3-dev
 
 mkdir -p "$out"
 prefix=$out/prefix
