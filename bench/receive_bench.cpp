@@ -67,7 +67,7 @@ void BM_IoFrames(benchmark::State& state) {
   Rig rig;
   replies::MainState& s = rig.app.main().state();
   s.profile.ReceiveDataMode = 6;
-  s.IoTestOn = true;
+  s.tests.IoTestOn = true;
   std::vector<uint8_t> bytes(400);
   for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i % 3);
   for (auto _ : state) {

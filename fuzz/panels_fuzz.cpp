@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   p.FinishAdjustMode = data[2] & 1;
   p.WithStacker = (data[2] >> 1) & 1;
   p.LedMask = (data[2] >> 2) & 1;
-  main.state().SensorValueRequested = (data[2] >> 3) & 1;
+  main.state().tests.SensorValueRequested = (data[2] >> 3) & 1;
   const char* modes[] = {"User Mode", "Production Mode", "Engineer Mode", "Admin Mode"};
   main.setStatusText(8, modes[(data[2] >> 4) & 3]);
   main.testMenu().Label2_Click(0);

@@ -65,15 +65,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vh.runUntil(vh.now() + 1200);  // entries that wait
   }
   const uint8_t flags = data[3];
-  s.BillMotorTestOn |= (flags & 0x01) != 0;
-  s.StackerMotorTestOn |= (flags & 0x02) != 0;
-  s.IoTestOn |= (flags & 0x04) != 0;
-  s.SensorTestOn |= (flags & 0x08) != 0;
-  s.SensorAdjustOn |= (flags & 0x10) != 0;
-  s.BillLengthTestOn |= (flags & 0x20) != 0;
-  s.InterfaceSetupOn |= (flags & 0x40) != 0;
-  s.SensorValueRequested |= (flags & 0x80) != 0;
-  s.CommandPending = static_cast<int16_t>(data[4] >> 6);
+  s.tests.BillMotorTestOn |= (flags & 0x01) != 0;
+  s.tests.StackerMotorTestOn |= (flags & 0x02) != 0;
+  s.tests.IoTestOn |= (flags & 0x04) != 0;
+  s.tests.SensorTestOn |= (flags & 0x08) != 0;
+  s.tests.SensorAdjustOn |= (flags & 0x10) != 0;
+  s.tests.BillLengthTestOn |= (flags & 0x20) != 0;
+  s.tests.InterfaceSetupOn |= (flags & 0x40) != 0;
+  s.tests.SensorValueRequested |= (flags & 0x80) != 0;
+  s.line.CommandPending = static_cast<int16_t>(data[4] >> 6);
   const size_t chunk = 1 + (data[4] & 0x3F) * 4;
 
   for (size_t at = kHeader; at < size; at += chunk) {

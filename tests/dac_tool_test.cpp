@@ -44,7 +44,13 @@ class DacTool : public ::testing::Test, protected support::Tool {
     return level().text();
   }
 
-  panels::PanelContext ctx{screen(), state(), app.main().portLink(),
+  panels::PanelContext ctx{screen(),
+                           state().line,
+                           state().version,
+                           state().tests,
+                           state().profile,
+                           state().labels,
+                           app.main().portLink(),
                            [] { return std::string("Engineer Mode"); }};
   panels::DacTool dac{ctx};
 };
@@ -57,10 +63,10 @@ TEST_F(DacTool, SendGivesChannelThenLevelWithButtonsHeld) {
                {"0X5", 5},   {"0x", 0},    {"", 0},       {"007", 7}};
   for (const auto& c : cases) {
     level().setText(c.text);
-    state().CommandPending = 0;
+    state().line.CommandPending = 0;
     EXPECT_TRUE(screen().userClick(sendButton()));
     EXPECT_EQ(sent(), Bytes{4}) << c.text;
-    EXPECT_EQ(state().CommandPending, 1);
+    EXPECT_EQ(state().line.CommandPending, 1);
     EXPECT_FALSE(allLed().enabled());
     EXPECT_FALSE(sendButton().enabled());
     run(399);
@@ -83,7 +89,7 @@ TEST_F(DacTool, LevelThatIsNotAByteSendsNothing) {
     run(1000);
     EXPECT_TRUE(sent().empty()) << text;
     EXPECT_TRUE(buttonsEnabled()) << text;
-    EXPECT_EQ(state().CommandPending, 0) << text;
+    EXPECT_EQ(state().line.CommandPending, 0) << text;
   }
   // Edited while the level is due, even to no byte at all: the level checked at SEND goes.
   for (const char* edit : {"26", "300", "0x1g"}) {
@@ -116,8 +122,8 @@ TEST_F(DacTool, EnterSendsOnceWhileALevelIsDue) {
 TEST_F(DacTool, AllLedLightSendsItsCodeOutsideModesOneAndTwo) {
   screen().userClick(allLed());
   EXPECT_EQ(sent(), Bytes{0x40});
-  EXPECT_TRUE(state().SensorValueRequested);
-  EXPECT_EQ(state().CommandPending, 1);
+  EXPECT_TRUE(state().tests.SensorValueRequested);
+  EXPECT_EQ(state().line.CommandPending, 1);
   EXPECT_TRUE(allLed().enabled());
   EXPECT_TRUE(steps(3) == std::vector<Bytes>(3));
 }
@@ -132,9 +138,9 @@ TEST_F(DacTool, LedSequenceLightsChannelsOneToFive) {
                                          {4}, {255}, {5}, {255}, {},  {}};
     EXPECT_EQ(steps(12), expected) << "round " << round;
     EXPECT_TRUE(allLed().enabled());
-    EXPECT_TRUE(state().SensorValueRequested);
+    EXPECT_TRUE(state().tests.SensorValueRequested);
     EXPECT_EQ(at("Timer4").tag(), "1");
-    state().SensorValueRequested = false;
+    state().tests.SensorValueRequested = false;
   }
 }
 

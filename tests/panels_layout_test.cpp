@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/version_panel.h"
 #include "form/form.h"
 #include "form/virtual_host.h"
 #include "panels/bill_length_panel.h"
@@ -13,7 +14,6 @@
 #include "panels/sensor_test_panel.h"
 #include "panels/stacker_panel.h"
 #include "panels/test_menu.h"
-#include "replies/version_panel.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ class PanelsLayout : public ::testing::Test {
   void SetUp() override {
     panels::AddRestartLabel(f);
     panels::AddTestMenu(f);
-    replies::AddVersionPanel(f);
+    app::AddVersionPanel(f);
     panels::AddPictureBox(f);
     panels::AddBillMotorPanel(f);
     panels::AddStackerPanel(f);

@@ -19,9 +19,9 @@ class ReceivePipeline : public ::testing::Test, protected support::Tool {
  protected:
   void SetUp() override {
     openTerminal();
-    state().AwaitingVersionMark = false;
-    state().ShortReplyDone = true;
-    state().LongReplyDone = true;
+    state().version.AwaitingVersionMark = false;
+    state().version.ShortReplyDone = true;
+    state().version.LongReplyDone = true;
     stages() = ReplyStages{};
   }
   ReplyStages& stages() { return app.main().interpreter().stages(); }
@@ -48,8 +48,8 @@ TEST_F(ReceivePipeline, EveryByteIsLoggedWithItsIndexInTheRead) {
   read({255});
   EXPECT_EQ(log(), "[0]-->1\r\n[1]-->2\r\n[0]-->FF");
   run(1000);  // polls with nothing waiting change nothing
-  EXPECT_EQ(state().ByteText, "FF");
-  EXPECT_EQ(state().ReceiveBuffer, std::vector<uint8_t>{255});
+  EXPECT_EQ(state().line.ByteText, "FF");
+  EXPECT_EQ(state().line.ReceiveBuffer, std::vector<uint8_t>{255});
 
   screen().userClick(at("Check1", 0));
   screen().userClick(at("Check1", 1));
@@ -77,46 +77,47 @@ TEST_F(ReceivePipeline, StagesRunInChainOrderEachTestedWhenReached) {
       {&ReplyStages::billLength, "length"},    {&ReplyStages::interfaceSetup, "interface"}};
   for (const auto& [stage, name] : chain) probe(stage, name);
   MainState& s = state();
-  s.AwaitingVersionMark = true;
-  s.ShortReplyDone = s.LongReplyDone = false;
-  s.BillMotorTestOn = s.StackerMotorTestOn = s.IoTestOn = s.SensorTestOn = true;
-  s.SensorAdjustOn = s.BillLengthTestOn = s.InterfaceSetupOn = true;
+  s.version.AwaitingVersionMark = true;
+  s.version.ShortReplyDone = s.version.LongReplyDone = false;
+  s.tests.BillMotorTestOn = s.tests.StackerMotorTestOn = s.tests.IoTestOn = s.tests.SensorTestOn =
+      true;
+  s.tests.SensorAdjustOn = s.tests.BillLengthTestOn = s.tests.InterfaceSetupOn = true;
   read({7});
   EXPECT_EQ(seen, (Lines{"mark:7", "short:7", "long:7", "motor:7", "stacker:7", "io:7", "sensor:7",
                          "adjust:7", "length:7", "interface:7"}));
 
   // A stage switches later ones for the same byte.
   s = MainState{};
-  s.AwaitingVersionMark = false;
-  s.ShortReplyDone = s.LongReplyDone = true;
-  s.StackerMotorTestOn = s.SensorTestOn = true;
+  s.version.AwaitingVersionMark = false;
+  s.version.ShortReplyDone = s.version.LongReplyDone = true;
+  s.tests.StackerMotorTestOn = s.tests.SensorTestOn = true;
   seen.clear();
   stages().stackerMotor = [&](uint8_t b) {
-    s.IoTestOn = b == 1;
-    s.SensorTestOn = b != 1;
+    s.tests.IoTestOn = b == 1;
+    s.tests.SensorTestOn = b != 1;
   };
   read({1, 2});
   EXPECT_EQ(seen, (Lines{"io:1", "sensor:2"}));
 }
 
 TEST_F(ReceivePipeline, CountedStagesSkipOneAcknowledgePerPendingCommand) {
-  const std::pair<bool MainState::*, Stage> counted[] = {
-      {&MainState::BillMotorTestOn, &ReplyStages::billMotor},
-      {&MainState::IoTestOn, &ReplyStages::ioTest},
-      {&MainState::SensorTestOn, &ReplyStages::sensorTest},
-      {&MainState::SensorAdjustOn, &ReplyStages::sensorAdjust},
-      {&MainState::BillLengthTestOn, &ReplyStages::billLength},
-      {&MainState::InterfaceSetupOn, &ReplyStages::interfaceSetup}};
+  const std::pair<bool replies::TestStages::*, Stage> counted[] = {
+      {&replies::TestStages::BillMotorTestOn, &ReplyStages::billMotor},
+      {&replies::TestStages::IoTestOn, &ReplyStages::ioTest},
+      {&replies::TestStages::SensorTestOn, &ReplyStages::sensorTest},
+      {&replies::TestStages::SensorAdjustOn, &ReplyStages::sensorAdjust},
+      {&replies::TestStages::BillLengthTestOn, &ReplyStages::billLength},
+      {&replies::TestStages::InterfaceSetupOn, &ReplyStages::interfaceSetup}};
   for (const auto& [flag, stage] : counted) {
     stages() = ReplyStages{};
     probe(stage, "test");
     seen.clear();
-    state().*flag = true;
-    state().CommandPending = 2;
+    state().tests.*flag = true;
+    state().line.CommandPending = 2;
     read({10, 11, 12, 13});
     EXPECT_EQ(seen, (Lines{"test:12", "test:13"}));
-    EXPECT_EQ(state().CommandPending, 0);
-    state().*flag = false;
+    EXPECT_EQ(state().line.CommandPending, 0);
+    state().tests.*flag = false;
   }
   const std::string text = log();
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6 * 4 - 1);
@@ -124,11 +125,11 @@ TEST_F(ReceivePipeline, CountedStagesSkipOneAcknowledgePerPendingCommand) {
   stages() = ReplyStages{};
   probe(&ReplyStages::stackerMotor, "stacker");
   seen.clear();
-  state().StackerMotorTestOn = true;
-  state().CommandPending = 1;
+  state().tests.StackerMotorTestOn = true;
+  state().line.CommandPending = 1;
   read({20, 21});
   EXPECT_EQ(seen, (Lines{"stacker:20", "stacker:21"}));
-  EXPECT_EQ(state().CommandPending, 1);
+  EXPECT_EQ(state().line.CommandPending, 1);
 }
 
 TEST_F(ReceivePipeline, AWaitingStageIsNotEnteredAgainAndLaterBytesComeAtALaterTick) {
@@ -140,7 +141,7 @@ TEST_F(ReceivePipeline, AWaitingStageIsNotEnteredAgainAndLaterBytesComeAtALaterT
     if (b == 1) form::WaitMs(vh.host(), 1500);
     --depth;
   };
-  state().IoTestOn = true;
+  state().tests.IoTestOn = true;
   line.receive({1, 2});
   vh.schedule(1500, [&] { line.receive({20, 21}); });
   runTo(3000);

@@ -79,7 +79,7 @@ class Bench : public ::testing::Test {
   form::Form f{"MainScreen", vh.host()};
   bool shown = Show(f);
   replies::MainState s;
-  replies::SensorReplies r{f, s};
+  replies::SensorReplies r{f, s.tests, s.profile, s.labels};
 };
 
 using SensorTestReplies = Bench;
@@ -97,9 +97,9 @@ TEST_F(SensorTestReplies, Mode0PlacesRowsAndReadingsAndJudgesChannels) {
   EXPECT_EQ(T(16).backColor(), MenuText);
   EXPECT_EQ(T(1).backColor(), Green);  // row 1 is never judged
   EXPECT_EQ(Reading(2) + "/" + Reading(4) + "/" + Reading(6) + "/" + Reading(8), "17/18/20/29");
-  EXPECT_EQ(s.IoByteIndex, 0);
+  EXPECT_EQ(s.tests.IoByteIndex, 0);
 
-  s.SensorValueRequested = true;  // judged against the minimum from the next byte on
+  s.tests.SensorValueRequested = true;  // judged against the minimum from the next byte on
   s.profile.SensorValueMinimum[1] = 90;
   Test(29);
   EXPECT_EQ(T(2).backColor(), Red);
@@ -111,18 +111,18 @@ TEST_F(SensorTestReplies, Mode3FrameFollowsChannelCount) {
   Grid(12);
   Setup(3, 5);
   Test(13);
-  EXPECT_EQ(s.ChannelIndex, 0);  // the AD sensor mode byte restarts the count
+  EXPECT_EQ(s.tests.ChannelIndex, 0);  // the AD sensor mode byte restarts the count
   Test(20, {}, 14);
   EXPECT_EQ(Texts(&Bench::T, {9, 2, 10}), "7/14/18");
   EXPECT_EQ(Reading(6) + "/" + Reading(8), "13/20");
-  EXPECT_EQ(s.IoByteIndex, 0);
-  EXPECT_EQ(s.ChannelIndex, 5);
+  EXPECT_EQ(s.tests.IoByteIndex, 0);
+  EXPECT_EQ(s.tests.ChannelIndex, 5);
 
   Setup(3, 6);
   Test(20, {{20, 99}});
   EXPECT_EQ(Texts(&Bench::T, {11, 2, 12}), "8/14/19");
   EXPECT_EQ(Reading(6) + "/" + Reading(8), "13/99");
-  EXPECT_EQ(s.IoByteIndex, 0);
+  EXPECT_EQ(s.tests.IoByteIndex, 0);
 }
 
 TEST_F(SensorTestReplies, ColumnsBeyondTheGridAreNotWritten) {
@@ -130,8 +130,8 @@ TEST_F(SensorTestReplies, ColumnsBeyondTheGridAreNotWritten) {
   Setup(5, 90);  // 90 channels, 85 columns
   Test(2 * 90 + 13);
   EXPECT_EQ(Texts(&Bench::T, {169, 170}), "98/188");
-  EXPECT_EQ(s.IoByteIndex, 0);
-  EXPECT_EQ(s.ChannelIndex, 90);
+  EXPECT_EQ(s.tests.IoByteIndex, 0);
+  EXPECT_EQ(s.tests.ChannelIndex, 90);
 
   Setup(7, 83);  // 86 columns; the last channel has none
   s.profile.SensorValueMaximum.fill(100);
@@ -139,7 +139,7 @@ TEST_F(SensorTestReplies, ColumnsBeyondTheGridAreNotWritten) {
   Test(38);
   EXPECT_EQ(T(2).text(), "25");
   EXPECT_EQ(T(170).backColor(), Red);
-  EXPECT_EQ(s.IoByteIndex, 0);
+  EXPECT_EQ(s.tests.IoByteIndex, 0);
 }
 
 // Mode 6: the two leading columns are normal up to 80 and at 255, the channels up to their
@@ -158,7 +158,7 @@ TEST_F(SensorTestReplies, LimitsIncludeTheirBounds) {
   EXPECT_EQ(T(2).backColor(), MenuText);
   EXPECT_EQ(T(4).backColor(), Red);
 
-  s.SensorValueRequested = true;
+  s.tests.SensorValueRequested = true;
   Test(40, {{25, 50}, {26, 49}});
   EXPECT_EQ(T(6).backColor(), MenuText);
   EXPECT_EQ(T(8).backColor(), Red);
@@ -171,7 +171,7 @@ TEST_F(SensorTestReplies, DegenerateChannelCountsSaturateInsideTheGrids) {
   for (int mode = -1; mode <= 11; ++mode) {
     for (int channels : {0, -1}) {
       SCOPED_TRACE(std::to_string(mode) + "/" + std::to_string(channels));
-      s.IoByteIndex = s.ShortReplyCount = 0;
+      s.tests.IoByteIndex = s.tests.ShortReplyCount = 0;
       for (int i = 1; i <= 170; ++i) T(i).setText("");
       Setup(mode, channels);
       Test(kMany);
@@ -179,8 +179,8 @@ TEST_F(SensorTestReplies, DegenerateChannelCountsSaturateInsideTheGrids) {
       const int columns = std::max(config::ReceiveModeOf(mode).gridColumns(channels), 0);
       for (int i = 2 * columns + 1; i <= 170; ++i) ASSERT_EQ(T(i).text(), "") << i;
       for (int i = 1; i <= 425; ++i) ASSERT_EQ(A(i).text(), "") << i;
-      EXPECT_EQ(s.IoByteIndex == 32767, mode < 0 || mode > 10);
-      EXPECT_EQ(s.ShortReplyCount == 32767, mode < 0 || mode >= 5);
+      EXPECT_EQ(s.tests.IoByteIndex == 32767, mode < 0 || mode > 10);
+      EXPECT_EQ(s.tests.ShortReplyCount == 32767, mode < 0 || mode >= 5);
     }
   }
 }
@@ -191,16 +191,16 @@ TEST_F(SensorAdjustReplies, EepromModesFillColumnsOneThreeAndFive) {
   s.labels.SensorAdjustValues[8] = nullptr;  // a missing cell is passed over
   Adjust(10, {{1, 10}, {2, 20}, {5, 50}, {6, 11}, {10, 51}});
   EXPECT_EQ(Texts(&Bench::A, {1, 6, 21, 3, 13, 23}), "10/20/50/11/8/51");
-  EXPECT_EQ(s.ShortReplyCount, 0);
+  EXPECT_EQ(s.tests.ShortReplyCount, 0);
   Adjust(1, {{1, 99}});
   EXPECT_EQ(A(1).text(), "99");
 
   Setup(4, 5);
-  s.ShortReplyCount = 0;
+  s.tests.ShortReplyCount = 0;
   Adjust(45, {{31, 5}, {32, 6}, {33, 7}});
   EXPECT_EQ(Texts(&Bench::A, {5, 10, 25}), "7/36/45");
   EXPECT_EQ(A(3).text(), "6");  // positions 11..30 write nothing
-  EXPECT_EQ(s.ShortReplyCount, 0);
+  EXPECT_EQ(s.tests.ShortReplyCount, 0);
 }
 
 TEST_F(SensorAdjustReplies, FramReplyRunsByChannelCount) {
@@ -208,11 +208,11 @@ TEST_F(SensorAdjustReplies, FramReplyRunsByChannelCount) {
   Table(84);
   Adjust(59);
   EXPECT_EQ(Texts(&Bench::A, {3, 5, 6, 7}), "13/25/37/49");
-  EXPECT_EQ(s.ChannelIndex, 11);
+  EXPECT_EQ(s.tests.ChannelIndex, 11);
   Adjust(60, {}, 60);
   EXPECT_EQ(A(84).text(), "60");
-  EXPECT_EQ(s.ShortReplyCount, 0);
-  EXPECT_EQ(s.ChannelIndex, 12);
+  EXPECT_EQ(s.tests.ShortReplyCount, 0);
+  EXPECT_EQ(s.tests.ChannelIndex, 12);
 }
 
 TEST_F(SensorAdjustReplies, RangesIncludeTheirBounds) {
@@ -245,10 +245,10 @@ TEST_F(SensorAdjustReplies, StoredValuesMatchTheAdjustValueAsText) {
 
   Setup(6, 2);
   for (int i = 1; i <= 14; ++i) A(i).setText("");
-  s.ShortReplyCount = 4;  // a shifted reply: a stored 0 is not the empty adjust cell
+  s.tests.ShortReplyCount = 4;  // a shifted reply: a stored 0 is not the empty adjust cell
   Adjust(5, {{5, 0}}, 5);
   EXPECT_EQ(A(5).backColor(), Red);
-  s.ShortReplyCount = 0;
+  s.tests.ShortReplyCount = 0;
   Adjust(10, {{3, 7}, {5, 7}, {7, 7}, {9, 8}});
   EXPECT_EQ(A(5).backColor(), MenuText);
   EXPECT_EQ(A(6).backColor(), MenuText);

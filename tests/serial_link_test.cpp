@@ -87,7 +87,7 @@ TEST_F(SerialLink, TwoSendsBackToBackLeaveOneCommandPending) {
   screen().userSetText(at("Text2"), "5");
   screen().userClick(at("Command1", 0));
   screen().userClick(at("Command1", 0));
-  EXPECT_EQ(state().CommandPending, 1);
+  EXPECT_EQ(state().line.CommandPending, 1);
   EXPECT_EQ(sent(), (std::vector<int>{5, 5}));
   EXPECT_EQ(app.main().portLink().SendBuffer[0], 5);
 }

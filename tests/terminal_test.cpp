@@ -35,10 +35,10 @@ TEST_F(Terminal, SendTurnsTheEntryIntoOneByte) {
                {"", 0},         {"0x", 0},    {" 7abc", 7},   {"255", 255}, {"0xff", 255},
                {"0x00ff", 255}, {"-0.4", 0},  {"254.5", 254}, {"0xZ", 0},   {"1e2", 100}};
   for (const auto& c : cases) {
-    state().CommandPending = 0;
+    state().line.CommandPending = 0;
     send(c.text);
     EXPECT_EQ(sent(), std::vector<int>{c.byte}) << '"' << c.text << '"';
-    EXPECT_EQ(state().CommandPending, 1) << c.text;
+    EXPECT_EQ(state().line.CommandPending, 1) << c.text;
     EXPECT_EQ(entry().backColor(), form::colours::WindowBackground) << c.text;
   }
 }
@@ -50,12 +50,12 @@ TEST_F(Terminal, ValuesThatAreNotAByteAreRefusedVisibly) {
   const std::string before = log().text();
   for (const char* text : {"0x1FF", "256", "-1", "255.5", "99999999999999999999", "1e400",
                            "0x123456789abcdef0123", "-99999999999"}) {
-    state().CommandPending = 0;
+    state().line.CommandPending = 0;
     send(text);
     EXPECT_TRUE(sent().empty()) << text;
     EXPECT_EQ(entry().backColor(), kRefused) << text;
     EXPECT_NE(entry().toolTip().find("byte"), std::string::npos) << text;
-    EXPECT_EQ(state().CommandPending, 0) << text;
+    EXPECT_EQ(state().line.CommandPending, 0) << text;
     EXPECT_EQ(log().text(), before) << text;
   }
   keys(entry(), {8});  // the next edit restores the box
@@ -70,7 +70,7 @@ TEST_F(Terminal, NothingIsSentWhileThePortIsClosed) {
   send("5");  // before the port opens
   EXPECT_TRUE(sent().empty());
   EXPECT_EQ(app.main().portLink().SendBuffer[0], 5);  // the byte is stored before the write
-  EXPECT_EQ(state().CommandPending, 0);
+  EXPECT_EQ(state().line.CommandPending, 0);
   EXPECT_EQ(entry().backColor(), kRefused);
   EXPECT_NE(entry().toolTip().find("port"), std::string::npos);
   runTo(1000);

@@ -67,8 +67,8 @@ class Bench : public ::testing::Test {
   form::Form f{"MainScreen", vh.host()};
   bool panelsAdded = AddPanels(f);
   replies::MainState s;
-  replies::TestReplies test{f, s};
-  replies::IoReply io{f, s};
+  replies::TestReplies test{f, s.tests, s.profile};
+  replies::IoReply io{f, s.tests, s.profile};
   std::vector<form::MessageBoxRequest> boxes;
 };
 
@@ -77,41 +77,41 @@ using IoReplyFrames = Bench;
 TEST_F(IoReplyFrames, EachModePlacesItsBytes) {
   feedFrame(0, 29, {{13, 0x81}, {14, 0x02}});
   EXPECT_EQ(ioCells(true), "1|2|01000000|10000001|19|||16|15||||");
-  EXPECT_EQ(s.IoByteIndex, 0);
+  EXPECT_EQ(s.tests.IoByteIndex, 0);
   io.IoTest(77);  // position 1 of the next frame
   EXPECT_EQ(L7(2), "77");
 
-  s.IoByteIndex = 0;
+  s.tests.IoByteIndex = 0;
   feedFrame(1, 2);  // the inputs swapped
   EXPECT_EQ(L7(2) + L7(4), "21");
 
-  s.IoByteIndex = 0;
+  s.tests.IoByteIndex = 0;
   s.profile.LedNumber = 16;
   ioCells(true);
   feedFrame(5, 44, {{3, 0x01}, {4, 0xFE}});
   EXPECT_EQ(ioCells(true), "1|2|01111111|10000000|5|6|7|8|9||||");
-  EXPECT_EQ(s.IoByteIndex, 44);
+  EXPECT_EQ(s.tests.IoByteIndex, 44);
   io.IoTest(45);
-  EXPECT_EQ(s.IoByteIndex, 0);
+  EXPECT_EQ(s.tests.IoByteIndex, 0);
 
   feedFrame(6, 39);
   EXPECT_EQ(ioCells(), "||11000000|00100000|5|6|7|8|39||9|10|");
   io.IoTest(40);
   EXPECT_EQ(L7(20), "40");
-  EXPECT_EQ(s.IoByteIndex, 0);
+  EXPECT_EQ(s.tests.IoByteIndex, 0);
 }
 
 TEST_F(IoReplyFrames, ACounterWithoutFrameEndSaturates) {
   for (auto [mode, channels] :
        {std::pair{11, 16}, {-1, 16}, {5, 0}, {5, 1}, {5, -100}, {5, 32767}}) {
     s.profile.LedNumber = static_cast<int16_t>(channels);
-    s.IoByteIndex = 0;
+    s.tests.IoByteIndex = 0;
     feedFrame(mode, kMany);
-    EXPECT_EQ(s.IoByteIndex, 32767) << "mode " << mode << " N " << channels;
+    EXPECT_EQ(s.tests.IoByteIndex, 32767) << "mode " << mode << " N " << channels;
   }
   ioCells(true);
   const std::string blank = ioCells();
-  s.IoByteIndex = 0;
+  s.tests.IoByteIndex = 0;
   feedFrame(11, 40);  // an unknown mode only counts
   EXPECT_EQ(ioCells(), blank);
 }
@@ -156,13 +156,13 @@ TEST_F(TestRepliesMotors, BillLengthShowsOnlyInMode6) {
     test.BillLength(static_cast<uint8_t>(high));
     test.BillLength(static_cast<uint8_t>(low));
     EXPECT_EQ(text("Label10", 1), shown);
-    EXPECT_EQ(s.ShortReplyCount, 0);
+    EXPECT_EQ(s.tests.ShortReplyCount, 0);
   }
   s.profile.ReceiveDataMode = 3;
   f.at("Label10", 1).setText("");
   for (int i = 0; i < kMany; ++i) test.BillLength(0x9C);
   EXPECT_EQ(text("Label10", 1), "");
-  EXPECT_EQ(s.ShortReplyCount, 32767);
+  EXPECT_EQ(s.tests.ShortReplyCount, 32767);
 }
 
 using TestRepliesInterface = Bench;
@@ -171,7 +171,7 @@ TEST_F(TestRepliesInterface, ConfirmsAnAwaitedSettingOrSelectsTheReportedOne) {
   std::vector<int> clicks;
   for (int i = 0; i <= 10; ++i) f.at("Option1", i).onClick = [&clicks, i] { clicks.push_back(i); };
   s.profile.ReceiveDataMode = 6;
-  s.InterfaceSetAwaited = true;
+  s.tests.InterfaceSetAwaited = true;
   for (uint8_t b : {7, 10, 11}) test.InterfaceSetup(b);
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[0].text, "Q48 Interface Setup To: Pulse");
@@ -183,12 +183,12 @@ TEST_F(TestRepliesInterface, ConfirmsAnAwaitedSettingOrSelectsTheReportedOne) {
   vh.host().messages = nullptr;  // no message boxes: nothing is shown
   test.InterfaceSetup(7);
 
-  s.InterfaceSetAwaited = false;
+  s.tests.InterfaceSetAwaited = false;
   test.InterfaceSetup(7);
   test.InterfaceSetup(12);  // unknown: "No Interface"
   EXPECT_EQ(clicks, (std::vector<int>{7, 0}));
   EXPECT_EQ(f.at("Option1", 0).value() + f.at("Option1", 7).value(), 1);
-  EXPECT_EQ(s.ShortReplyCount, 0);
+  EXPECT_EQ(s.tests.ShortReplyCount, 0);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/version_panel.h"
 #include "base/files.h"
 #include "config/picture_path.h"
 #include "config/profile_loader.h"
@@ -17,7 +18,6 @@
 #include "panels/sensor_test_panel.h"
 #include "panels/stacker_panel.h"
 #include "panels/test_menu.h"
-#include "replies/version_panel.h"
 
 namespace app {
 
@@ -34,15 +34,16 @@ MainScreen::MainScreen(form::Host& host, serial::CommPort& port, std::string fol
       folder_(std::move(folder)),
       form_("MainScreen", host),
       link_(form_, port),
-      terminal_(form_, link_, state_.CommandPending),
+      terminal_(form_, link_, state_.line.CommandPending),
       interpreter_(port, terminal_, state_),
-      panels_{form_, state_, link_, accessMode().read} {
+      panels_{form_,          state_.line,   state_.version, state_.tests,
+              state_.profile, state_.labels, link_,          accessMode().read} {
   addControls();
   menu_ = std::make_unique<panels::TestMenu>(panels_);
   wireStages();
   link_.setReadReplies([this] { interpreter_.ReadReplies(); });
   // A frame cut off when the line closed is not counted on into the next one.
-  link_.setOnOpened([this] { state_.IoByteIndex = 0; });
+  link_.setOnOpened([this] { state_.tests.IoByteIndex = 0; });
 }
 
 void MainScreen::addControls() {
@@ -73,7 +74,7 @@ void MainScreen::addControls() {
 
   // Creation order is drawing order: the wide panels cover the version panel.
   panels::AddTestMenu(form_);
-  replies::AddVersionPanel(form_);
+  app::AddVersionPanel(form_);
   panels::AddPictureBox(form_);
   panels::AddBillMotorPanel(form_);
   terminal_.addControls();
@@ -114,17 +115,19 @@ void MainScreen::wireStages() {
   procedures.LoadInterfaceVersion = [this] { LoadInterfaceVersion(); };
   procedures.LoadProfilePictures = [this] { LoadProfilePictures(); };
   procedures.SystemStatus = [this] { return statusText(4); };
-  version_ = std::make_unique<replies::VersionReply>(form_, state_, std::move(procedures));
+  version_ = std::make_unique<replies::VersionReply>(form_, state_.version, state_.profile,
+                                                     std::move(procedures));
   replies::ReplyStages& stages = interpreter_.stages();
   stages.versionMark = [this](uint8_t b) { version_->MarkerScan(b); };
   stages.shortVersion = [this](uint8_t b) { version_->ShortLayout(b); };
   stages.longVersion = [this](uint8_t b) { version_->LongLayout(b); };
-  testReplies_ = std::make_unique<replies::TestReplies>(form_, state_);
-  ioReply_ = std::make_unique<replies::IoReply>(form_, state_);
+  testReplies_ = std::make_unique<replies::TestReplies>(form_, state_.tests, state_.profile);
+  ioReply_ = std::make_unique<replies::IoReply>(form_, state_.tests, state_.profile);
   stages.billMotor = [this](uint8_t b) { testReplies_->BillMotor(b); };
   stages.stackerMotor = [this](uint8_t b) { testReplies_->StackerMotor(b); };
   stages.ioTest = [this](uint8_t b) { ioReply_->IoTest(b); };
-  sensorReplies_ = std::make_unique<replies::SensorReplies>(form_, state_);
+  sensorReplies_ =
+      std::make_unique<replies::SensorReplies>(form_, state_.tests, state_.profile, state_.labels);
   stages.sensorTest = [this](uint8_t b) { sensorReplies_->SensorTest(b); };
   stages.sensorAdjust = [this](uint8_t b) { sensorReplies_->SensorAdjust(b); };
   stages.billLength = [this](uint8_t b) { testReplies_->BillLength(b); };
@@ -137,12 +140,13 @@ config::VersionCaptions MainScreen::versionCaptions() const {
 }
 
 void MainScreen::LoadActiveProfile() {
-  setStatusText(4, config::LoadActiveProfile(folder_, state_.VersionLayout, versionCaptions(),
-                                             state_.profile));
+  setStatusText(4, config::LoadActiveProfile(folder_, state_.version.VersionLayout,
+                                             versionCaptions(), state_.profile));
 }
 
 void MainScreen::LoadInterfaceVersion() {
-  setStatusText(6, config::LoadInterfaceVersion(folder_, state_.VersionLayout, versionCaptions()));
+  setStatusText(
+      6, config::LoadInterfaceVersion(folder_, state_.version.VersionLayout, versionCaptions()));
 }
 
 void MainScreen::LoadProfilePictures() {
@@ -171,15 +175,15 @@ void MainScreen::LoadProfilePictures() {
 void MainScreen::Load() {
   link_.load();
   setStatusText(2, ToolVersion());
-  state_.AwaitingVersionMark = true;
-  state_.MarkStep = 1;
-  state_.ShortReplyDone = false;
-  state_.LongReplyDone = false;
-  state_.BillMotorTestOn = false;
-  state_.StackerMotorTestOn = false;
-  state_.IoTestOn = false;
-  state_.SensorTestOn = false;
-  state_.SensorAdjustOn = false;
+  state_.version.AwaitingVersionMark = true;
+  state_.version.MarkStep = 1;
+  state_.version.ShortReplyDone = false;
+  state_.version.LongReplyDone = false;
+  state_.tests.BillMotorTestOn = false;
+  state_.tests.StackerMotorTestOn = false;
+  state_.tests.IoTestOn = false;
+  state_.tests.SensorTestOn = false;
+  state_.tests.SensorAdjustOn = false;
   form_.setVisible(true);
 }
 

@@ -5,6 +5,8 @@
 
 #include "base/access_mode.h"
 #include "config/profile_loader.h"
+#include "console/port_link.h"
+#include "console/terminal.h"
 #include "form/form.h"
 #include "panels/panel_context.h"
 #include "panels/test_menu.h"
@@ -15,8 +17,6 @@
 #include "replies/test_replies.h"
 #include "replies/version_reply.h"
 #include "serial/comm_port.h"
-#include "serial/port_link.h"
-#include "serial/terminal.h"
 
 namespace app {
 
@@ -34,8 +34,8 @@ class MainScreen {
 
   form::Form& form() { return form_; }
   replies::MainState& state() { return state_; }
-  serial::PortLink& portLink() { return link_; }
-  serial::Terminal& terminal() { return terminal_; }
+  console::PortLink& portLink() { return link_; }
+  console::Terminal& terminal() { return terminal_; }
   replies::ReplyInterpreter& interpreter() { return interpreter_; }
   panels::TestMenu& testMenu() { return *menu_; }
   const std::string& folder() const { return folder_; }
@@ -65,8 +65,8 @@ class MainScreen {
   std::string folder_;
   form::Form form_;
   replies::MainState state_;
-  serial::PortLink link_;
-  serial::Terminal terminal_;
+  console::PortLink link_;
+  console::Terminal terminal_;
   replies::ReplyInterpreter interpreter_;
   std::unique_ptr<replies::VersionReply> version_;
   std::unique_ptr<replies::TestReplies> testReplies_;

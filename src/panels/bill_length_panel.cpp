@@ -34,7 +34,7 @@ void AddBillLengthPanel(Form& f) {
 }
 
 BillLengthPanel::BillLengthPanel(PanelContext& context, ReturnToMenu back)
-    : TestPanel(context, std::move(back), "Frame8", &replies::MainState::BillLengthTestOn,
+    : TestPanel(context, std::move(back), "Frame8", &replies::TestStages::BillLengthTestOn,
                 kMenuItem),
       length_(context.screen.at("Label10", 1)) {
   c_.screen.at("Label10", 3).onClick = [this] { Exit(); };
@@ -43,8 +43,8 @@ BillLengthPanel::BillLengthPanel(PanelContext& context, ReturnToMenu back)
 void BillLengthPanel::Open() {
   length_.setText("");
   frame_.setVisible(true);
-  c_.state.BillLengthTestOn = true;
-  c_.state.CommandPending = 1;
+  c_.tests.BillLengthTestOn = true;
+  c_.line.CommandPending = 1;
 }
 
 void BillLengthPanel::Exit() {

@@ -69,7 +69,7 @@ bool BackwardOffered(const config::ActiveProfile& profile) {
 }  // namespace
 
 BillMotorPanel::BillMotorPanel(PanelContext& context, ReturnToMenu back)
-    : TestPanel(context, std::move(back), "Frame3", &replies::MainState::BillMotorTestOn,
+    : TestPanel(context, std::move(back), "Frame3", &replies::TestStages::BillMotorTestOn,
                 kMenuItem) {
   for (size_t i = 0; i < label5_.size(); ++i) {
     label5_[i] = &c_.screen.at("Label5", static_cast<int>(i));
@@ -83,11 +83,11 @@ BillMotorPanel::BillMotorPanel(PanelContext& context, ReturnToMenu back)
 void BillMotorPanel::Open() {
   MarkCommand(kStop);
   frame_.setVisible(true);
-  c_.state.BillMotorTestOn = true;
+  c_.tests.BillMotorTestOn = true;
   label5_[6]->setText("");
   label5_[7]->setText("");
-  c_.state.CommandPending = 1;
-  if (!BackwardOffered(c_.state.profile)) label5_[4]->setVisible(false);
+  c_.line.CommandPending = 1;
+  if (!BackwardOffered(c_.profile)) label5_[4]->setVisible(false);
 }
 
 void BillMotorPanel::MarkCommand(int active) {
@@ -99,16 +99,16 @@ void BillMotorPanel::MarkCommand(int active) {
 void BillMotorPanel::MotorClick(int index) {
   for (const MotorCommand& m : kMotorCommands) {
     if (m.index != index) continue;
-    const bool sent = c_.Send(c_.state.profile.*m.code);
+    const bool sent = c_.Send(c_.profile.*m.code);
     MarkCommand(index);
     label5_[6]->setForeColor(m.display);
-    if (m.acknowledged && sent) c_.state.CommandPending = 1;
+    if (m.acknowledged && sent) c_.line.CommandPending = 1;
   }
 }
 
 void BillMotorPanel::Exit() {
   MarkCommand(kStop);
-  if (!BackwardOffered(c_.state.profile)) label5_[4]->setVisible(true);
+  if (!BackwardOffered(c_.profile)) label5_[4]->setVisible(true);
   Leave();
 }
 

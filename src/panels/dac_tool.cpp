@@ -86,13 +86,13 @@ void DacTool::Stop() {
 }
 
 void DacTool::AllLedLight() {
-  if (config::ReceiveModeOf(c_.state.profile.ReceiveDataMode).ledSequence) {
+  if (config::ReceiveModeOf(c_.profile.ReceiveDataMode).ledSequence) {
     allLed_.setEnabled(false);
     sequenceTimer_.setEnabled(true);
     return;
   }
-  c_.SendAcknowledged(c_.state.profile.AllLedLightCode);
-  c_.state.SensorValueRequested = true;
+  c_.SendAcknowledged(c_.profile.AllLedLightCode);
+  c_.tests.SensorValueRequested = true;
 }
 
 // Odd steps name channels 1 to 5, even steps set the channel before to full level.
@@ -102,7 +102,7 @@ void DacTool::SequenceStep() {
   if (step == kLastStep) {
     sequenceTimer_.setEnabled(false);
     allLed_.setEnabled(true);
-    c_.state.SensorValueRequested = true;
+    c_.tests.SensorValueRequested = true;
   }
   // After the last step, or a tag outside the sequence, the next run starts at step 1.
   const int next = step >= 1 && step < kLastStep ? step + 1 : 1;
@@ -116,7 +116,7 @@ void DacTool::Send() {
   const int64_t channel = int64_t{std::max(channel_.listIndex(), -1)} + 1;
   if (!c_.Send(channel)) return;
   dueLevel_ = *level;  // an edit while the level is due does not change it
-  c_.state.CommandPending = 1;
+  c_.line.CommandPending = 1;
   levelTimer_.setEnabled(true);
   allLed_.setEnabled(false);
   send_.setEnabled(false);

@@ -63,7 +63,7 @@ void AddInterfacePanel(Form& f) {
 }
 
 InterfacePanel::InterfacePanel(PanelContext& context, ReturnToMenu back)
-    : TestPanel(context, std::move(back), "Frame10", &replies::MainState::InterfaceSetupOn,
+    : TestPanel(context, std::move(back), "Frame10", &replies::TestStages::InterfaceSetupOn,
                 kMenuItem) {
   for (size_t i = 0; i < options_.size(); ++i) {
     options_[i] = &c_.screen.at("Option1", static_cast<int>(i));
@@ -74,7 +74,7 @@ InterfacePanel::InterfacePanel(PanelContext& context, ReturnToMenu back)
 
 void InterfacePanel::Open() {
   options_[0]->setTag("0");
-  c_.state.InterfaceSetAwaited = false;
+  c_.tests.InterfaceSetAwaited = false;
   frame_.setVisible(true);
   for (int i = 0; i <= 7; ++i) options_[static_cast<size_t>(i)]->setValue(0);
 }
@@ -88,12 +88,12 @@ void InterfacePanel::OptionClick(int index) {
   }
   // A choice that did not go out awaits no confirmation.
   if (!c_.Send(index)) return;
-  c_.state.InterfaceSetAwaited = true;
-  c_.state.CommandPending = 1;
+  c_.tests.InterfaceSetAwaited = true;
+  c_.line.CommandPending = 1;
 }
 
 void InterfacePanel::Exit() {
-  c_.state.InterfaceSetAwaited = false;
+  c_.tests.InterfaceSetAwaited = false;
   Leave();
 }
 

@@ -121,7 +121,7 @@ void AddIoTestPanel(Form& f) {
 }
 
 IoTestPanel::IoTestPanel(PanelContext& context, ReturnToMenu back)
-    : TestPanel(context, std::move(back), "Frame6", &replies::MainState::IoTestOn, kMenuItem) {
+    : TestPanel(context, std::move(back), "Frame6", &replies::TestStages::IoTestOn, kMenuItem) {
   for (size_t i = 0; i < label7_.size(); ++i) {
     label7_[i] = &c_.screen.at("Label7", static_cast<int>(i));
   }
@@ -134,11 +134,11 @@ IoTestPanel::IoTestPanel(PanelContext& context, ReturnToMenu back)
 }
 
 void IoTestPanel::Open() {
-  c_.state.IoTestOn = true;
+  c_.tests.IoTestOn = true;
   frame_.setVisible(true);
-  c_.state.IoByteIndex = 0;
+  c_.tests.IoByteIndex = 0;
   for (int cell = 2; cell <= 18; cell += 2) label7_[cell]->setText("");
-  c_.state.CommandPending = 1;
+  c_.line.CommandPending = 1;
   for (int row = 0; row <= 20; ++row) label7_[row]->setVisible(true);
   rows_.command2[0]->setVisible(true);
   rows_.command2[1]->setVisible(true);
@@ -148,7 +148,7 @@ void IoTestPanel::Open() {
   label7_[17]->setTop(kFishLedTop);
   label7_[18]->setTop(kFishLedTop);
   rows_.command2[0]->setTop(kFishLedTop);
-  ApplyIoTestLayout(rows_, c_.state.profile.ReceiveDataMode, c_.accessMode());
+  ApplyIoTestLayout(rows_, c_.profile.ReceiveDataMode, c_.accessMode());
   PlaceLedMask();
 }
 
@@ -185,7 +185,7 @@ void IoTestPanel::Hide() {
 
 void IoTestPanel::ButtonClick(int index) {
   if (index < 0 || index >= static_cast<int>(std::size(kButtonCodes))) return;
-  c_.SendAcknowledged(c_.state.profile.*kButtonCodes[index]);
+  c_.SendAcknowledged(c_.profile.*kButtonCodes[index]);
 }
 
 void IoTestPanel::Exit() {

@@ -33,26 +33,25 @@ void AddRestartLabel(Form& f) {
 void TestMenu::RestartSession() {
   ++restarts_;  // an entry waiting between its bytes stops
   for (int i = kFirstItem; i <= kLastItem; ++i) items_[static_cast<size_t>(i)]->setVisible(false);
-  c_.state.AwaitingVersionMark = true;
+  c_.version.AwaitingVersionMark = true;
   items_[0]->setEnabled(true);
   clearItem_.setEnabled(true);
-  replies::MainState& s = c_.state;
   billMotor_.Hide();
-  s.BillMotorTestOn = false;
+  c_.tests.BillMotorTestOn = false;
   stacker_.Hide();
-  s.StackerMotorTestOn = false;
+  c_.tests.StackerMotorTestOn = false;
   io_.Hide();
-  s.IoTestOn = false;
+  c_.tests.IoTestOn = false;
   sensorTest_.Reset();
   sensorAdjust_.Reset();
   billLength_.Hide();
-  s.BillLengthTestOn = false;
+  c_.tests.BillLengthTestOn = false;
   interface_.Hide();
-  s.InterfaceSetupOn = false;
-  s.InterfaceSetAwaited = false;
-  c_.Send(s.profile.LeaveTestModeCode);
+  c_.tests.InterfaceSetupOn = false;
+  c_.tests.InterfaceSetAwaited = false;
+  c_.Send(c_.profile.LeaveTestModeCode);
   WaitMs(c_.screen.host(), kRestartWait);
-  c_.Send(s.profile.LeaveTestModeCode);
+  c_.Send(c_.profile.LeaveTestModeCode);
 }
 
 }  // namespace panels

@@ -32,7 +32,8 @@ void AddSensorAdjustPanel(Form& f) {
 
 SensorAdjustPanel::SensorAdjustPanel(PanelContext& context, ReturnToMenu back,
                                      LabelFactories& factories)
-    : TestPanel(context, std::move(back), "Frame9", &replies::MainState::SensorAdjustOn, kMenuItem),
+    : TestPanel(context, std::move(back), "Frame9", &replies::TestStages::SensorAdjustOn,
+                kMenuItem),
       factories_(factories),
       pager_(context.screen.at("VScroll2")) {
   c_.screen.at("Label9", 1).onClick = [this] { Exit(); };
@@ -40,23 +41,23 @@ SensorAdjustPanel::SensorAdjustPanel(PanelContext& context, ReturnToMenu back,
 }
 
 void SensorAdjustPanel::Open() {
-  c_.state.SensorAdjustOn = true;
+  c_.tests.SensorAdjustOn = true;
   frame_.setVisible(true);
-  c_.state.ShortReplyCount = 0;
-  c_.state.CommandPending = 1;
+  c_.tests.ShortReplyCount = 0;
+  c_.line.CommandPending = 1;
   BuildSensorAdjustTable();
 }
 
 // With FinishAdjustMode 1 the device leaves the adjustment by itself: nothing is sent.
 void SensorAdjustPanel::Exit() {
-  Leave(c_.state.profile.FinishAdjustMode == 0);
+  Leave(c_.profile.FinishAdjustMode == 0);
   RemoveTable();
 }
 
 void SensorAdjustPanel::Reset() {
   frame_.setVisible(false);
-  if (c_.state.SensorAdjustOn) RemoveTable();
-  c_.state.SensorAdjustOn = false;
+  if (c_.tests.SensorAdjustOn) RemoveTable();
+  c_.tests.SensorAdjustOn = false;
 }
 
 void SensorAdjustPanel::RemoveTable() {

@@ -56,7 +56,7 @@ std::string Range(int low, int high) {
 }  // namespace
 
 void SensorAdjustPanel::BuildSensorAdjustTable() {
-  const config::ActiveProfile& p = c_.state.profile;
+  const config::ActiveProfile& p = c_.profile;
   const TableShape t = ShapeFor(p.ReceiveDataMode, p.LedNumber);
   const bool paged = p.LedNumber >= kPagedFrom;
   pager_.setVisible(paged);
@@ -82,8 +82,8 @@ void SensorAdjustPanel::BuildSensorAdjustTable() {
     }
   }
   pager_.setMax(t.rows > 0 ? (t.rows - 1) / kPageRows : 0);
-  c_.state.ScrollPosition = static_cast<int16_t>(pager_.value());
-  const replies::RunTimeLabels& labels = c_.state.labels;
+  c_.tests.ScrollPosition = static_cast<int16_t>(pager_.value());
+  const replies::RunTimeLabels& labels = c_.labels;
   for (int i = 1; i <= t.rows; ++i) {
     if (form::Control* vr = replies::Slot(labels.SensorAdjustValues, t.cells * (i - 1) + 2)) {
       vr->setText(Range(p.VrRangeMinimum[i], p.VrRangeMaximum[i]));
@@ -98,9 +98,9 @@ void SensorAdjustPanel::BuildSensorAdjustTable() {
 // Replies without stored values leave no EEPROM column for their five channels, and replies of
 // five channels no sixth row when the profile counts six.
 void SensorAdjustPanel::HideUnusedCells() {
-  const config::ReceiveMode& mode = config::ReceiveModeOf(c_.state.profile.ReceiveDataMode);
-  const int n = c_.state.profile.LedNumber;
-  const replies::RunTimeLabels& labels = c_.state.labels;
+  const config::ReceiveMode& mode = config::ReceiveModeOf(c_.profile.ReceiveDataMode);
+  const int n = c_.profile.LedNumber;
+  const replies::RunTimeLabels& labels = c_.labels;
   const auto hide = [](form::Control* label) {
     if (label) label->setVisible(false);
   };
@@ -116,10 +116,10 @@ void SensorAdjustPanel::HideUnusedCells() {
 
 void SensorAdjustPanel::PageTable() {
   const int v = pager_.value();
-  const long long shift = static_cast<long long>(v - c_.state.ScrollPosition) * kPageHeight;
-  const config::ActiveProfile& p = c_.state.profile;
+  const long long shift = static_cast<long long>(v - c_.tests.ScrollPosition) * kPageHeight;
+  const config::ActiveProfile& p = c_.profile;
   const TableShape t = ShapeFor(p.ReceiveDataMode, p.LedNumber);
-  const replies::RunTimeLabels& labels = c_.state.labels;
+  const replies::RunTimeLabels& labels = c_.labels;
   const auto move = [shift](form::Control* label) {
     if (!label) return;
     const long long top = static_cast<long long>(label->top()) - shift;
@@ -131,7 +131,7 @@ void SensorAdjustPanel::PageTable() {
       move(replies::Slot(labels.SensorAdjustValues, t.cells * (i - 1) + j));
     move(replies::Slot(labels.SensorAdjustHeadings, t.headings + i));
   }
-  c_.state.ScrollPosition = static_cast<int16_t>(std::clamp(v, -32768, 32767));
+  c_.tests.ScrollPosition = static_cast<int16_t>(std::clamp(v, -32768, 32767));
 }
 
 }  // namespace panels

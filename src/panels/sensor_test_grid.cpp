@@ -31,11 +31,11 @@ std::string ChannelName(const config::ReceiveMode& mode, int k) {
 }  // namespace
 
 void SensorTestPanel::BuildSensorTestGrid() {
-  const config::ReceiveMode& mode = config::ReceiveModeOf(c_.state.profile.ReceiveDataMode);
+  const config::ReceiveMode& mode = config::ReceiveModeOf(c_.profile.ReceiveDataMode);
   factories_.AddSensorTestHeading(1, "Name1", "Level", 735, kCellHeight, 1080, 360);
   factories_.AddSensorTestHeading(2, "Name2", "Sen", 735, kCellHeight, 1440, 360);
   // Columns beyond the slot arrays are not built.
-  const int columns = std::min(mode.gridColumns(c_.state.profile.LedNumber), kMaxColumns);
+  const int columns = std::min(mode.gridColumns(c_.profile.LedNumber), kMaxColumns);
   for (int k = 1; k <= columns; ++k) {
     const std::string name = ChannelName(mode, k);
     const int left = ColumnLeft(k);
@@ -50,7 +50,7 @@ void SensorTestPanel::BuildSensorTestGrid() {
   if (channel_.listCount() > 0) channel_.setListIndex(0);
   pager_.setMax(columns > 0 ? (columns - 1) / kPageColumns : 0);
   pager_.setVisible(columns > kPageColumns);  // leading columns count too
-  c_.state.ScrollPosition = static_cast<int16_t>(pager_.value());
+  c_.tests.ScrollPosition = static_cast<int16_t>(pager_.value());
   buttons_[0]->setVisible(true);
   const std::string access = c_.accessMode();
   ShowFixedReadings(access != base::kProductionMode && access != base::kUserMode);
@@ -71,13 +71,13 @@ void SensorTestPanel::ShowFixedReadings(bool expert) {
 }
 
 void SensorTestPanel::ApplyModeToGrid() {
-  const config::ReceiveMode& mode = config::ReceiveModeOf(c_.state.profile.ReceiveDataMode);
-  if (c_.state.profile.LedNumber == 6) {
+  const config::ReceiveMode& mode = config::ReceiveModeOf(c_.profile.ReceiveDataMode);
+  if (c_.profile.LedNumber == 6) {
     if (mode.sixthChannel == config::SixthChannel::Hidden) {
       if (channel_.listCount() > 5) channel_.removeItem(5);
-      for (form::Control* sixth : {replies::Slot(c_.state.labels.SensorTestHeadings, 8),
-                                   replies::Slot(c_.state.labels.SensorTestValues, 11),
-                                   replies::Slot(c_.state.labels.SensorTestValues, 12)}) {
+      for (form::Control* sixth : {replies::Slot(c_.labels.SensorTestHeadings, 8),
+                                   replies::Slot(c_.labels.SensorTestValues, 11),
+                                   replies::Slot(c_.labels.SensorTestValues, 12)}) {
         if (sixth) sixth->setVisible(false);
       }
     } else if (mode.sixthChannel == config::SixthChannel::ListedAsEight) {
@@ -102,11 +102,11 @@ void SensorTestPanel::ApplyModeToGrid() {
 
 void SensorTestPanel::PageGrid() {
   const int v = pager_.value();
-  const long long shift = static_cast<long long>(v - c_.state.ScrollPosition) * kPageWidth;
-  const replies::RunTimeLabels& labels = c_.state.labels;
-  const int columns = std::min(config::ReceiveModeOf(c_.state.profile.ReceiveDataMode)
-                                   .gridColumns(c_.state.profile.LedNumber),
-                               kMaxColumns);
+  const long long shift = static_cast<long long>(v - c_.tests.ScrollPosition) * kPageWidth;
+  const replies::RunTimeLabels& labels = c_.labels;
+  const int columns =
+      std::min(config::ReceiveModeOf(c_.profile.ReceiveDataMode).gridColumns(c_.profile.LedNumber),
+               kMaxColumns);
   for (int j = 1; j <= columns; ++j) {
     for (form::Control* cell : {replies::Slot(labels.SensorTestValues, 2 * j - 1),
                                 replies::Slot(labels.SensorTestValues, 2 * j),
@@ -117,7 +117,7 @@ void SensorTestPanel::PageGrid() {
                                                            std::numeric_limits<int>::max())));
     }
   }
-  c_.state.ScrollPosition = static_cast<int16_t>(std::clamp(v, -32768, 32767));
+  c_.tests.ScrollPosition = static_cast<int16_t>(std::clamp(v, -32768, 32767));
 }
 
 }  // namespace panels

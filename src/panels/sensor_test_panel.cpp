@@ -76,7 +76,7 @@ void AddSensorTestPanel(Form& f) {
 
 SensorTestPanel::SensorTestPanel(PanelContext& context, ReturnToMenu back,
                                  LabelFactories& factories)
-    : TestPanel(context, std::move(back), "Frame7", &replies::MainState::SensorTestOn, kMenuItem),
+    : TestPanel(context, std::move(back), "Frame7", &replies::TestStages::SensorTestOn, kMenuItem),
       factories_(factories),
       dac_(context),
       divider_(context.screen.at("Shape1")),
@@ -94,19 +94,19 @@ SensorTestPanel::SensorTestPanel(PanelContext& context, ReturnToMenu back,
 }
 
 void SensorTestPanel::Open() {
-  c_.state.SensorTestOn = true;
+  c_.tests.SensorTestOn = true;
   frame_.setVisible(true);
-  c_.state.SensorValueRequested = false;
-  c_.state.IoByteIndex = 0;
+  c_.tests.SensorValueRequested = false;
+  c_.tests.IoByteIndex = 0;
   for (int cell : {2, 4, 6, 8}) label8_[static_cast<size_t>(cell)]->setText("");
   level_.setText("");
   channel_.clear();
-  c_.state.CommandPending = 1;
+  c_.line.CommandPending = 1;
   BuildSensorTestGrid();
 }
 
 void SensorTestPanel::Exit() {
-  c_.state.SensorValueRequested = false;
+  c_.tests.SensorValueRequested = false;
   Leave();
   RemoveGrid();
 }
@@ -114,9 +114,9 @@ void SensorTestPanel::Exit() {
 void SensorTestPanel::Reset() {
   dac_.Stop();
   frame_.setVisible(false);
-  c_.state.SensorValueRequested = false;
-  if (c_.state.SensorTestOn) RemoveGrid();
-  c_.state.SensorTestOn = false;
+  c_.tests.SensorValueRequested = false;
+  if (c_.tests.SensorTestOn) RemoveGrid();
+  c_.tests.SensorTestOn = false;
 }
 
 void SensorTestPanel::RemoveGrid() {

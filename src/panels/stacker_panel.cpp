@@ -36,13 +36,13 @@ void AddStackerPanel(Form& f) {
 }
 
 StackerPanel::StackerPanel(PanelContext& context, ReturnToMenu back)
-    : TestPanel(context, std::move(back), "Frame5", &replies::MainState::StackerMotorTestOn,
+    : TestPanel(context, std::move(back), "Frame5", &replies::TestStages::StackerMotorTestOn,
                 kMenuItem) {
   for (size_t i = 0; i < label6_.size(); ++i) {
     label6_[i] = &c_.screen.at("Label6", static_cast<int>(i));
   }
   label6_[3]->onClick = [this] {
-    c_.Send(c_.state.profile.StackingActiveCode);
+    c_.Send(c_.profile.StackingActiveCode);
     label6_[1]->setText("");
     label6_[2]->setText("");
   };
@@ -51,7 +51,7 @@ StackerPanel::StackerPanel(PanelContext& context, ReturnToMenu back)
 
 void StackerPanel::Open() {
   frame_.setVisible(true);
-  c_.state.StackerMotorTestOn = true;
+  c_.tests.StackerMotorTestOn = true;
   label6_[1]->setText("");
   label6_[2]->setText("");
 }

@@ -97,7 +97,7 @@ TestMenu::TestMenu(PanelContext& context)
     : c_(context),
       terminalLog_(context.screen.at("Text1")),
       clearItem_(context.screen.at("Label4", 18)),
-      factories_(context.screen, context.state.labels),
+      factories_(context.screen, context.labels),
       io_(context, [this](int item) { ReturnFromPanel(item); }),
       billMotor_(context, [this](int item) { ReturnFromPanel(item); }),
       stacker_(context, [this](int item) { ReturnFromPanel(item); }),
@@ -129,7 +129,7 @@ void TestMenu::RefreshTestMenu() {
   for (size_t i = 0; i < controls.ledMaskButtons.size(); ++i) {
     controls.ledMaskButtons[i] = io_.rows().command2[i + 2];
   }
-  panels::RefreshTestMenu(controls, c_.state.profile, c_.accessMode());
+  panels::RefreshTestMenu(controls, c_.profile, c_.accessMode());
 }
 
 void TestMenu::DisableOthers(int item) {
@@ -154,8 +154,8 @@ void TestMenu::ReturnFromPanel(int item) {
 void TestMenu::ReopenablePanel(int item, int16_t config::ActiveProfile::*code) {
   DisableOthers(item);
   if (IsOpen(item)) return;  // set up again without the mode command
-  c_.state.ShortReplyCount = 0;
-  c_.Send(c_.state.profile.*code);
+  c_.tests.ShortReplyCount = 0;
+  c_.Send(c_.profile.*code);
   MarkOpen(item);
 }
 
@@ -174,11 +174,11 @@ void TestMenu::EnterTestMode() {
     items_[static_cast<size_t>(i)]->setForeColor(colours::HighlightText);
   }
   items_[0]->setEnabled(false);
-  c_.state.AwaitingVersionMark = false;
+  c_.version.AwaitingVersionMark = false;
   clearItem_.setEnabled(false);
-  c_.Send(c_.state.profile.EnterTestModeCode);
+  c_.Send(c_.profile.EnterTestModeCode);
   RefreshTestMenu();
-  c_.state.ShortReplyCount = 0;
+  c_.tests.ShortReplyCount = 0;
 }
 
 void TestMenu::EnterIoTest() {
@@ -200,14 +200,14 @@ void TestMenu::EnterSensorAdjust() {
   DisableOthers(kSensorAdjustItem);
   if (IsOpen(kSensorAdjustItem)) return;
   Waiting waiting(waiting_);
-  c_.state.ShortReplyCount = 0;
-  if (config::ReceiveModeOf(c_.state.profile.ReceiveDataMode).memory->fram) {
+  c_.tests.ShortReplyCount = 0;
+  if (config::ReceiveModeOf(c_.profile.ReceiveDataMode).memory->fram) {
     c_.Send(kMemoryCommand);
     if (!Wait(kMemoryWait)) return;
     c_.Send(kAdjustFram);
     if (!Wait(kMemoryWait)) return;
   }
-  c_.Send(c_.state.profile.EnterSensorAdjustCode);
+  c_.Send(c_.profile.EnterSensorAdjustCode);
   MarkOpen(kSensorAdjustItem);
   sensorAdjust_.Open();
 }
@@ -215,8 +215,8 @@ void TestMenu::EnterSensorAdjust() {
 void TestMenu::EnterSensorTest() {
   DisableOthers(kSensorTestItem);
   if (IsOpen(kSensorTestItem)) return;
-  c_.state.ShortReplyCount = 0;
-  c_.Send(c_.state.profile.EnterIoSensorTestCode);
+  c_.tests.ShortReplyCount = 0;
+  c_.Send(c_.profile.EnterIoSensorTestCode);
   MarkOpen(kSensorTestItem);
   sensorTest_.Open();
 }
@@ -229,29 +229,29 @@ void TestMenu::EnterBillLengthTest() {
 void TestMenu::LeaveTestMode() {
   for (int i = kFirstItem; i <= kLastItem; ++i) items_[static_cast<size_t>(i)]->setVisible(false);
   items_[0]->setEnabled(true);
-  c_.Send(c_.state.profile.LeaveTestModeCode);
-  c_.state.AwaitingVersionMark = true;
+  c_.Send(c_.profile.LeaveTestModeCode);
+  c_.version.AwaitingVersionMark = true;
   clearItem_.setEnabled(true);
-  c_.state.ShortReplyCount = 0;
+  c_.tests.ShortReplyCount = 0;
 }
 
 void TestMenu::EnterInterfaceSetup() {
   DisableOthers(InterfacePanel::kMenuItem);
   if (IsOpen(InterfacePanel::kMenuItem)) return;
   Waiting waiting(waiting_);
-  c_.state.ShortReplyCount = 0;
-  c_.state.InterfaceSetupOn = true;
-  c_.state.CommandPending = 2;
-  c_.Send(c_.state.profile.EnterInterfaceSetupCode);
+  c_.tests.ShortReplyCount = 0;
+  c_.tests.InterfaceSetupOn = true;
+  c_.line.CommandPending = 2;
+  c_.Send(c_.profile.EnterInterfaceSetupCode);
   if (!Wait(kInterfaceWait)) return;
-  c_.Send(c_.state.profile.AskInterfaceModeCode);
+  c_.Send(c_.profile.AskInterfaceModeCode);
   MarkOpen(InterfacePanel::kMenuItem);
   interface_.Open();
 }
 
 void TestMenu::EraseCalibration() {
   const config::CalibrationMemory& memory =
-      *config::ReceiveModeOf(c_.state.profile.ReceiveDataMode).memory;
+      *config::ReceiveModeOf(c_.profile.ReceiveDataMode).memory;
   form::MessageBoxRequest ask;
   ask.text = std::string("To clear all ") + memory.name +
              " data?\r\n(Important\uFF1A Please recalibrate BA with a whitecard after clear.";

@@ -87,7 +87,8 @@ std::string Formatted(uint8_t b, Format format) {
 
 }  // namespace
 
-IoReply::IoReply(form::Form& screen, MainState& state) : s_(state) {
+IoReply::IoReply(form::Form& screen, TestStages& tests, const config::ActiveProfile& profile)
+    : tests_(tests), profile_(profile) {
   for (int i = kLeftInput; i <= kStackerSensor2; ++i)
     cells_[static_cast<size_t>(i)] = &screen.at("Label7", 2 + 2 * i);
   cells_[kAdSensorMode] = &screen.at("Label8", 6);
@@ -96,15 +97,15 @@ IoReply::IoReply(form::Form& screen, MainState& state) : s_(state) {
 
 void IoReply::IoTest(uint8_t b) {
   // The counter stops at its largest value while a frame has no end.
-  const int p = base::Increment16(s_.IoByteIndex);
-  const Frame* frame = config::ForMode(kFrames, s_.profile.ReceiveDataMode);
+  const int p = base::Increment16(tests_.IoByteIndex);
+  const Frame* frame = config::ForMode(kFrames, profile_.ReceiveDataMode);
   if (!frame) return;
   if (p > 0) {
     for (const Row& row : frame->rows) {
       if (row.position == p) cells_[row.cell]->setText(Formatted(b, row.format));
     }
   }
-  if (p == FrameLength(*frame, s_.profile.LedNumber)) s_.IoByteIndex = 0;
+  if (p == FrameLength(*frame, profile_.LedNumber)) tests_.IoByteIndex = 0;
 }
 
 }  // namespace replies

@@ -31,12 +31,13 @@ class IoReply {
   };
 
   // The screen holds the IO test and sensor test panels.
-  IoReply(form::Form& screen, MainState& state);
+  IoReply(form::Form& screen, TestStages& tests, const config::ActiveProfile& profile);
 
   void IoTest(uint8_t b);
 
  private:
-  MainState& s_;
+  TestStages& tests_;
+  const config::ActiveProfile& profile_;
   std::array<form::Control*, kCellCount> cells_{};
 };
 

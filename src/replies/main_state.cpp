@@ -3,30 +3,30 @@
 namespace replies {
 
 void ForEachField(MainState& s, const std::function<void(std::string_view, StateField)>& visit) {
-#define BA_FIELD(name) visit(#name, &s.name)
-  BA_FIELD(CommandPending);
-  BA_FIELD(ReceiveBuffer);
-  BA_FIELD(ByteText);
-  BA_FIELD(AwaitingVersionMark);
-  BA_FIELD(MarkStep);
-  BA_FIELD(VersionByteIndex);
-  BA_FIELD(VersionLayout);
-  BA_FIELD(ShortReplyDone);
-  BA_FIELD(LongReplyDone);
-  BA_FIELD(BillMotorTestOn);
-  BA_FIELD(StackerMotorTestOn);
-  BA_FIELD(IoTestOn);
-  BA_FIELD(SensorTestOn);
-  BA_FIELD(SensorAdjustOn);
-  BA_FIELD(BillLengthTestOn);
-  BA_FIELD(InterfaceSetupOn);
-  BA_FIELD(IoByteIndex);
-  BA_FIELD(ShortReplyCount);
-  BA_FIELD(ChannelIndex);
-  BA_FIELD(ReplyValue);
-  BA_FIELD(InterfaceSetAwaited);
-  BA_FIELD(SensorValueRequested);
-  BA_FIELD(ScrollPosition);
+#define BA_FIELD(part, name) visit(#name, &s.part.name)
+  BA_FIELD(line, CommandPending);
+  BA_FIELD(line, ReceiveBuffer);
+  BA_FIELD(line, ByteText);
+  BA_FIELD(version, AwaitingVersionMark);
+  BA_FIELD(version, MarkStep);
+  BA_FIELD(version, VersionByteIndex);
+  BA_FIELD(version, VersionLayout);
+  BA_FIELD(version, ShortReplyDone);
+  BA_FIELD(version, LongReplyDone);
+  BA_FIELD(tests, BillMotorTestOn);
+  BA_FIELD(tests, StackerMotorTestOn);
+  BA_FIELD(tests, IoTestOn);
+  BA_FIELD(tests, SensorTestOn);
+  BA_FIELD(tests, SensorAdjustOn);
+  BA_FIELD(tests, BillLengthTestOn);
+  BA_FIELD(tests, InterfaceSetupOn);
+  BA_FIELD(tests, IoByteIndex);
+  BA_FIELD(tests, ShortReplyCount);
+  BA_FIELD(tests, ChannelIndex);
+  BA_FIELD(tests, ReplyValue);
+  BA_FIELD(tests, InterfaceSetAwaited);
+  BA_FIELD(tests, SensorValueRequested);
+  BA_FIELD(tests, ScrollPosition);
 #undef BA_FIELD
 }
 

@@ -11,24 +11,27 @@
 
 namespace replies {
 
-// The main screen's form-level state: the acknowledge count the terminal's send sets, the
-// reply interpreter's buffer, stage flags and byte counters, and the active profile. Flags
-// are plain booleans; counters are 16-bit as on the wire.
-struct MainState {
-  // Serial link and terminal.
+// Flags are plain booleans; counters are 16-bit as on the wire.
+
+// The serial line's fields: the acknowledge count a send sets, and the bytes of the last read.
+struct LineState {
   int16_t CommandPending = 0;
   std::vector<uint8_t> ReceiveBuffer;
   std::string ByteText;
+};
 
-  // Version replies.
+// Where the version report stands.
+struct VersionStages {
   bool AwaitingVersionMark = true;
   int16_t MarkStep = 1;
   int16_t VersionByteIndex = 0;
   int16_t VersionLayout = 0;
   bool ShortReplyDone = false;
   bool LongReplyDone = false;
+};
 
-  // Test stages.
+// Which test is on and where its replies stand.
+struct TestStages {
   bool BillMotorTestOn = false;
   bool StackerMotorTestOn = false;
   bool IoTestOn = false;
@@ -43,16 +46,20 @@ struct MainState {
   bool InterfaceSetAwaited = false;
   bool SensorValueRequested = false;
   int16_t ScrollPosition = 0;
+};
 
-  // The connected system's profile.
+// The main screen's form-level state: the parts above, the connected system's profile and the
+// sensor panels' run-time labels.
+struct MainState {
+  LineState line;
+  VersionStages version;
+  TestStages tests;
   config::ActiveProfile profile;
-
-  // The sensor panels' run-time labels.
   RunTimeLabels labels;
 };
 
 using StateField = std::variant<int16_t*, bool*, std::string*, std::vector<uint8_t>*>;
-// Every field of MainState with its name, for tools that print the state.
+// Every field of the line, version and test parts by its own name, for tools that print the state.
 void ForEachField(MainState& s, const std::function<void(std::string_view, StateField)>& visit);
 
 }  // namespace replies

@@ -6,7 +6,7 @@
 
 namespace replies {
 
-ReplyInterpreter::ReplyInterpreter(serial::CommPort& port, serial::Terminal& terminal,
+ReplyInterpreter::ReplyInterpreter(serial::CommPort& port, console::Terminal& terminal,
                                    MainState& state)
     : port_(port), terminal_(terminal), s_(state) {}
 
@@ -14,11 +14,11 @@ void ReplyInterpreter::ReadReplies() {
   const int event = port_.commEvent();
   const int waiting = port_.inBufferCount();
   if (event != serial::CommPort::kEventReceive || waiting <= 0) return;
-  s_.ReceiveBuffer = port_.input();
-  for (size_t i = 0; i < s_.ReceiveBuffer.size(); ++i) {
-    const uint8_t b = s_.ReceiveBuffer[i];
-    s_.ByteText = ByteTextOf(b);
-    terminal_.LogByte(static_cast<int>(i), s_.ByteText);
+  s_.line.ReceiveBuffer = port_.input();
+  for (size_t i = 0; i < s_.line.ReceiveBuffer.size(); ++i) {
+    const uint8_t b = s_.line.ReceiveBuffer[i];
+    s_.line.ByteText = ByteTextOf(b);
+    terminal_.LogByte(static_cast<int>(i), s_.line.ByteText);
     RunStages(b);
   }
 }
@@ -31,8 +31,8 @@ std::string ReplyInterpreter::ByteTextOf(uint8_t b) const {
 }
 
 bool ReplyInterpreter::SkipAcknowledge() {
-  if (s_.CommandPending > 0) {
-    --s_.CommandPending;
+  if (s_.line.CommandPending > 0) {
+    --s_.line.CommandPending;
     return true;
   }
   return false;
@@ -43,16 +43,16 @@ void ReplyInterpreter::RunStages(uint8_t b) {
   const auto run = [b](const std::function<void(uint8_t)>& stage) {
     if (stage) stage(b);
   };
-  if (s_.AwaitingVersionMark) run(stages_.versionMark);
-  if (!s_.ShortReplyDone) run(stages_.shortVersion);
-  if (!s_.LongReplyDone) run(stages_.longVersion);
-  if (s_.BillMotorTestOn && !SkipAcknowledge()) run(stages_.billMotor);
-  if (s_.StackerMotorTestOn) run(stages_.stackerMotor);
-  if (s_.IoTestOn && !SkipAcknowledge()) run(stages_.ioTest);
-  if (s_.SensorTestOn && !SkipAcknowledge()) run(stages_.sensorTest);
-  if (s_.SensorAdjustOn && !SkipAcknowledge()) run(stages_.sensorAdjust);
-  if (s_.BillLengthTestOn && !SkipAcknowledge()) run(stages_.billLength);
-  if (s_.InterfaceSetupOn && !SkipAcknowledge()) run(stages_.interfaceSetup);
+  if (s_.version.AwaitingVersionMark) run(stages_.versionMark);
+  if (!s_.version.ShortReplyDone) run(stages_.shortVersion);
+  if (!s_.version.LongReplyDone) run(stages_.longVersion);
+  if (s_.tests.BillMotorTestOn && !SkipAcknowledge()) run(stages_.billMotor);
+  if (s_.tests.StackerMotorTestOn) run(stages_.stackerMotor);
+  if (s_.tests.IoTestOn && !SkipAcknowledge()) run(stages_.ioTest);
+  if (s_.tests.SensorTestOn && !SkipAcknowledge()) run(stages_.sensorTest);
+  if (s_.tests.SensorAdjustOn && !SkipAcknowledge()) run(stages_.sensorAdjust);
+  if (s_.tests.BillLengthTestOn && !SkipAcknowledge()) run(stages_.billLength);
+  if (s_.tests.InterfaceSetupOn && !SkipAcknowledge()) run(stages_.interfaceSetup);
 }
 
 }  // namespace replies

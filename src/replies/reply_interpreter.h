@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <functional>
 
+#include "console/terminal.h"
 #include "replies/main_state.h"
 #include "serial/comm_port.h"
-#include "serial/terminal.h"
 
 namespace replies {
 
@@ -27,7 +27,7 @@ struct ReplyStages {
 // the stage chain. Run only from the poll timer, which is off meanwhile.
 class ReplyInterpreter {
  public:
-  ReplyInterpreter(serial::CommPort& port, serial::Terminal& terminal, MainState& state);
+  ReplyInterpreter(serial::CommPort& port, console::Terminal& terminal, MainState& state);
 
   void ReadReplies();
   ReplyStages& stages() { return stages_; }
@@ -39,7 +39,7 @@ class ReplyInterpreter {
   bool SkipAcknowledge();
 
   serial::CommPort& port_;
-  serial::Terminal& terminal_;
+  console::Terminal& terminal_;
   MainState& s_;
   ReplyStages stages_;
 };

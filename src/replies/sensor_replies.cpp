@@ -184,7 +184,9 @@ int16_t To16(int v) {
 
 }  // namespace
 
-SensorReplies::SensorReplies(form::Form& screen, MainState& state) : s_(state) {
+SensorReplies::SensorReplies(form::Form& screen, TestStages& tests,
+                             const config::ActiveProfile& profile, RunTimeLabels& labels)
+    : tests_(tests), profile_(profile), labels_(labels) {
   for (int i = 0; i < kReadingCount; ++i) {
     readings_[static_cast<size_t>(i)] = &screen.at("Label8", 2 + 2 * i);
   }
@@ -192,15 +194,15 @@ SensorReplies::SensorReplies(form::Form& screen, MainState& state) : s_(state) {
 
 void SensorReplies::SensorTest(uint8_t b) {
   // The counter stops at its largest value while a frame has no end.
-  const int p = base::Increment16(s_.IoByteIndex);
-  const int mode = s_.profile.ReceiveDataMode;
+  const int p = base::Increment16(tests_.IoByteIndex);
+  const int mode = profile_.ReceiveDataMode;
   if (config::ReceiveModeOf(mode).known()) PlaceTestByte(mode, p, b);
   RecolourTestGrid();
 }
 
 void SensorReplies::PlaceTestByte(int mode, int p, uint8_t b) {
   const TestFrame& frame = kTestFrames[static_cast<size_t>(mode)];
-  const int n = s_.profile.LedNumber;
+  const int n = profile_.LedNumber;
   const int columns = std::min(config::ReceiveModeOf(mode).gridColumns(n), kGridColumns);
   const std::string text = std::to_string(b);
   for (const FixedByte& fixed : frame.fixed) {
@@ -210,25 +212,25 @@ void SensorReplies::PlaceTestByte(int mode, int p, uint8_t b) {
     const int first = run.first.at(n);
     if (run.row == 0 || p < first || p >= first + run.count.at(n)) continue;
     const int column = run.column + (p - first);
-    if (run.counted) s_.ChannelIndex = To16(column);
+    if (run.counted) tests_.ChannelIndex = To16(column);
     if (column > columns) continue;
-    if (form::Control* cell = Slot(s_.labels.SensorTestValues, 2 * column - 2 + run.row)) {
+    if (form::Control* cell = Slot(labels_.SensorTestValues, 2 * column - 2 + run.row)) {
       cell->setText(text);
     }
   }
   for (const CounterSet& set : frame.sets) {
-    if (set.position.used() && set.position.at(n) == p) s_.ChannelIndex = set.value;
+    if (set.position.used() && set.position.at(n) == p) tests_.ChannelIndex = set.value;
   }
-  if (p == frame.end.at(n)) s_.IoByteIndex = 0;
+  if (p == frame.end.at(n)) tests_.IoByteIndex = 0;
 }
 
 // Judges the sensor row: leading columns by their own rule, channels against the profile.
 void SensorReplies::RecolourTestGrid() {
-  const config::ReceiveMode& mode = config::ReceiveModeOf(s_.profile.ReceiveDataMode);
+  const config::ReceiveMode& mode = config::ReceiveModeOf(profile_.ReceiveDataMode);
   const int leading = mode.leadingColumns;
-  const int columns = std::min(mode.gridColumns(s_.profile.LedNumber), kGridColumns);
+  const int columns = std::min(mode.gridColumns(profile_.LedNumber), kGridColumns);
   for (int j = 1; j <= columns; ++j) {
-    form::Control* cell = Slot(s_.labels.SensorTestValues, 2 * j);
+    form::Control* cell = Slot(labels_.SensorTestValues, 2 * j);
     if (cell == nullptr || cell->text().empty()) continue;
     const int value = CaptionValue(cell->text());
     if (j <= leading) {
@@ -236,24 +238,24 @@ void SensorReplies::RecolourTestGrid() {
       continue;
     }
     const auto k = static_cast<size_t>(j - leading);
-    if (s_.SensorValueRequested) {
-      Judge(*cell, value >= s_.profile.SensorValueMinimum[k]);
+    if (tests_.SensorValueRequested) {
+      Judge(*cell, value >= profile_.SensorValueMinimum[k]);
     } else {
-      Judge(*cell, value <= s_.profile.SensorValueMaximum[k]);
+      Judge(*cell, value <= profile_.SensorValueMaximum[k]);
     }
   }
 }
 
 void SensorReplies::SensorAdjust(uint8_t b) {
-  const int p = base::Increment16(s_.ShortReplyCount);
-  const int mode = s_.profile.ReceiveDataMode;
+  const int p = base::Increment16(tests_.ShortReplyCount);
+  const int mode = profile_.ReceiveDataMode;
   if (config::ReceiveModeOf(mode).known()) PlaceAdjustByte(mode, p, b);
   RecolourAdjustTable();
 }
 
 void SensorReplies::PlaceAdjustByte(int mode, int p, uint8_t b) {
   const AdjustReply& reply = kAdjustReplies[static_cast<size_t>(mode)];
-  const int n = s_.profile.LedNumber;
+  const int n = profile_.LedNumber;
   const config::ReceiveMode& m = config::ReceiveModeOf(mode);
   const int perChannel = m.adjustCells();
   const bool counted = m.adjustCounted;
@@ -262,22 +264,22 @@ void SensorReplies::PlaceAdjustByte(int mode, int p, uint8_t b) {
     if (!run.channels.used() || p < first) continue;
     const int channel = (p - first) / run.bytesPerChannel + 1;
     if (channel > run.channels.at(n)) continue;
-    if (counted) s_.ChannelIndex = To16(channel);
+    if (counted) tests_.ChannelIndex = To16(channel);
     if (channel > n) continue;
     if (form::Control* cell =
-            Slot(s_.labels.SensorAdjustValues, perChannel * (channel - 1) + run.column)) {
+            Slot(labels_.SensorAdjustValues, perChannel * (channel - 1) + run.column)) {
       cell->setText(std::to_string(b));
     }
   }
-  if (p == reply.end.at(n)) s_.ShortReplyCount = 0;
+  if (p == reply.end.at(n)) tests_.ShortReplyCount = 0;
 }
 
 // Per channel: VR and adjust values against their ranges (bounds inside), the stored values
 // against the adjust value as text.
 void SensorReplies::RecolourAdjustTable() {
-  const config::ActiveProfile& profile = s_.profile;
+  const config::ActiveProfile& profile = profile_;
   const int perChannel = config::ReceiveModeOf(profile.ReceiveDataMode).adjustCells();
-  const auto& values = s_.labels.SensorAdjustValues;
+  const auto& values = labels_.SensorAdjustValues;
   const int channels = std::min<int>(profile.LedNumber, kLastChannel);
   for (int j = 1; j <= channels; ++j) {
     const int row = perChannel * (j - 1);  // the cell before the channel's first

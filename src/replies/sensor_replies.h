@@ -17,7 +17,8 @@ class SensorReplies {
   enum Reading : uint8_t { kAntiFakeLeft, kAntiFakeRight, kAdSensorMode, kDacBet, kReadingCount };
 
   // The screen holds the sensor test panel.
-  SensorReplies(form::Form& screen, MainState& state);
+  SensorReplies(form::Form& screen, TestStages& tests, const config::ActiveProfile& profile,
+                RunTimeLabels& labels);
 
   void SensorTest(uint8_t b);
   void SensorAdjust(uint8_t b);
@@ -28,7 +29,9 @@ class SensorReplies {
   void PlaceAdjustByte(int mode, int p, uint8_t b);
   void RecolourAdjustTable();
 
-  MainState& s_;
+  TestStages& tests_;
+  const config::ActiveProfile& profile_;
+  RunTimeLabels& labels_;
   std::array<form::Control*, kReadingCount> readings_{};
 };
 

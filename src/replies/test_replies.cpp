@@ -21,9 +21,11 @@ bool LengthAndInterface(const config::ActiveProfile& profile) {
 
 using namespace form::colours;
 
-TestReplies::TestReplies(form::Form& screen, MainState& state)
+TestReplies::TestReplies(form::Form& screen, TestStages& tests,
+                         const config::ActiveProfile& profile)
     : host_(screen.host()),
-      s_(state),
+      tests_(tests),
+      profile_(profile),
       motorStop_(screen.at("Label5", 2)),
       raster_(screen.at("Label5", 6)),
       judgement_(screen.at("Label5", 7)),
@@ -37,7 +39,7 @@ TestReplies::TestReplies(form::Form& screen, MainState& state)
 void TestReplies::BillMotor(uint8_t b) {
   raster_.setText(std::to_string(b));
   if (motorStop_.foreColor() == Yellow) return;  // stopped: the number only
-  const bool inRange = s_.profile.BillMotorMinimum <= b && b <= s_.profile.BillMotorMaximum;
+  const bool inRange = profile_.BillMotorMinimum <= b && b <= profile_.BillMotorMaximum;
   judgement_.setText(inRange ? "OK" : "ERROR");
   judgement_.setForeColor(inRange ? Green : Red);
 }
@@ -57,28 +59,28 @@ void TestReplies::StackerMotor(uint8_t b) {
 }
 
 void TestReplies::BillLength(uint8_t b) {
-  const int count = base::Increment16(s_.ShortReplyCount);
-  if (!LengthAndInterface(s_.profile)) return;
+  const int count = base::Increment16(tests_.ShortReplyCount);
+  if (!LengthAndInterface(profile_)) return;
   if (count == 1) {
-    s_.ReplyValue = b;
+    tests_.ReplyValue = b;
   } else if (count == 2) {
     // High byte first, in int: a high byte of 128 or more still shows its length.
-    billLength_.setText(std::to_string(int{s_.ReplyValue} * 256 + b));
-    s_.ShortReplyCount = 0;
+    billLength_.setText(std::to_string(int{tests_.ReplyValue} * 256 + b));
+    tests_.ShortReplyCount = 0;
   }
 }
 
 void TestReplies::InterfaceSetup(uint8_t b) {
-  const int count = base::Increment16(s_.ShortReplyCount);
-  if (!LengthAndInterface(s_.profile) || count != 1) return;
-  if (s_.InterfaceSetAwaited) {
+  const int count = base::Increment16(tests_.ShortReplyCount);
+  if (!LengthAndInterface(profile_) || count != 1) return;
+  if (tests_.InterfaceSetAwaited) {
     // The device confirms the interface just sent.
     if (b < kInterfaceCount) ConfirmInterface(*options_[b]);
   } else {
     // The device reports the interface set; selecting it raises the option's Click.
     options_[b < kInterfaceCount ? b : 0]->setValue(1);
   }
-  s_.ShortReplyCount = 0;
+  tests_.ShortReplyCount = 0;
 }
 
 void TestReplies::ConfirmInterface(const form::Control& option) {

@@ -15,7 +15,7 @@ class TestReplies {
   static constexpr int kInterfaceCount = 11;  // Option1(0..10); the reply byte is the index
 
   // The screen holds the bill motor, stacker, bill length and interface panels.
-  TestReplies(form::Form& screen, MainState& state);
+  TestReplies(form::Form& screen, TestStages& tests, const config::ActiveProfile& profile);
 
   void BillMotor(uint8_t b);
   void StackerMotor(uint8_t b);
@@ -26,7 +26,8 @@ class TestReplies {
   void ConfirmInterface(const form::Control& option);
 
   form::Host& host_;
-  MainState& s_;
+  TestStages& tests_;
+  const config::ActiveProfile& profile_;
   form::Control& motorStop_;      // Label5(2), yellow while the motor stands
   form::Control& raster_;         // Label5(6)
   form::Control& judgement_;      // Label5(7)

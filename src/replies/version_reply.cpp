@@ -8,9 +8,11 @@
 
 namespace replies {
 
-VersionReply::VersionReply(form::Form& screen, MainState& state, ProfileProcedures procedures)
+VersionReply::VersionReply(form::Form& screen, VersionStages& stages,
+                           config::ActiveProfile& profile, ProfileProcedures procedures)
     : screen_(screen),
-      s_(state),
+      stages_(stages),
+      profile_(profile),
       procedures_(std::move(procedures)),
       restart_(screen.at("Label1")),
       testMode_(screen.at("Label2", 0)) {
@@ -21,7 +23,7 @@ VersionReply::VersionReply(form::Form& screen, MainState& state, ProfileProcedur
 
 void VersionReply::ClearVersionPanel() {
   for (int i = 1; i <= 17; i += 2) Label4(i).setText("");
-  s_.VersionByteIndex = 0;
+  stages_.VersionByteIndex = 0;
   if (testMode_.enabled()) {
     testMode_.setEnabled(false);
     restart_.setEnabled(false);
@@ -30,40 +32,40 @@ void VersionReply::ClearVersionPanel() {
 
 void VersionReply::StartReport(int layout) {
   ClearVersionPanel();
-  s_.AwaitingVersionMark = false;
-  s_.VersionByteIndex = 0;
-  s_.ShortReplyDone = layout != 1;
-  s_.LongReplyDone = layout != 2;
+  stages_.AwaitingVersionMark = false;
+  stages_.VersionByteIndex = 0;
+  stages_.ShortReplyDone = layout != 1;
+  stages_.LongReplyDone = layout != 2;
   restart_.setEnabled(false);
   testMode_.setEnabled(false);
   Label4(1).setFontSize(layout == 1 ? 12 : 10);
   Label4(4).setText(layout == 1 ? "Device" : "Device1");
   Label4(6).setText(layout == 1 ? "Judge" : "Device2");
   Label4(8).setText(layout == 1 ? "Option" : "Judge");
-  s_.VersionLayout = static_cast<int16_t>(layout);
+  stages_.VersionLayout = static_cast<int16_t>(layout);
 }
 
 void VersionReply::MarkerScan(uint8_t b) {
-  switch (s_.MarkStep) {
+  switch (stages_.MarkStep) {
     case 1:
       if (b == kShortMarker) StartReport(1);
-      if (b == static_cast<uint8_t>(kDeviceMark[0])) s_.MarkStep = 2;
+      if (b == static_cast<uint8_t>(kDeviceMark[0])) stages_.MarkStep = 2;
       break;
     case 2:
-      s_.MarkStep = b == static_cast<uint8_t>(kDeviceMark[1]) ? 3 : 1;
+      stages_.MarkStep = b == static_cast<uint8_t>(kDeviceMark[1]) ? 3 : 1;
       break;
     case 3:
-      s_.MarkStep = 1;
+      stages_.MarkStep = 1;
       if (b == static_cast<uint8_t>(kDeviceMark[2])) StartReport(2);
       break;
     default:
-      s_.MarkStep = 1;
+      stages_.MarkStep = 1;
       break;
   }
 }
 
 void VersionReply::ShortLayout(uint8_t b) {
-  const int p = s_.VersionByteIndex;
+  const int p = stages_.VersionByteIndex;
   const auto setHex = [&](int label, bool append) {
     Label4(label).setText(append ? Label4(label).text() + HexPair(b) : HexPair(b));
   };
@@ -78,15 +80,15 @@ void VersionReply::ShortLayout(uint8_t b) {
     Label4(17).setText(ByteToBits(b));
   } else if (p == 23) {
     Label4(15).setText(ByteToBits(b));
-    s_.AwaitingVersionMark = true;
-    s_.ShortReplyDone = true;
+    stages_.AwaitingVersionMark = true;
+    stages_.ShortReplyDone = true;
     FinishReport(-1);
   }
-  base::Increment16(s_.VersionByteIndex);
+  base::Increment16(stages_.VersionByteIndex);
 }
 
 void VersionReply::LongLayout(uint8_t b) {
-  const int p = s_.VersionByteIndex;
+  const int p = stages_.VersionByteIndex;
   if (p >= 1 && p <= 20) {
     Label4(1).setText(Label4(1).text() + base::ByteChar(b));
   } else if (p >= 21 && p <= 24) {
@@ -103,18 +105,18 @@ void VersionReply::LongLayout(uint8_t b) {
     Label4(5).setText(base::CharSlice(t, 7, 4));
     Label4(7).setText(base::CharSlice(t, 11, 4));
     Label4(9).setText(base::CharSlice(t, 15, 5));
-    s_.AwaitingVersionMark = true;
-    s_.LongReplyDone = true;
+    stages_.AwaitingVersionMark = true;
+    stages_.LongReplyDone = true;
     FinishReport(b);
   }
-  base::Increment16(s_.VersionByteIndex);
+  base::Increment16(stages_.VersionByteIndex);
 }
 
 void VersionReply::FinishReport(int stackerByte) {
   if (procedures_.LoadActiveProfile) procedures_.LoadActiveProfile();
   // The long report's last byte tells whether a stacker is fitted.
-  if (stackerByte == 'P') s_.profile.WithStacker = 1;
-  if (stackerByte == 'N') s_.profile.WithStacker = 0;
+  if (stackerByte == 'P') profile_.WithStacker = 1;
+  if (stackerByte == 'N') profile_.WithStacker = 0;
   if (procedures_.LoadInterfaceVersion) procedures_.LoadInterfaceVersion();
   if (procedures_.LoadProfilePictures) procedures_.LoadProfilePictures();
   Unlock();

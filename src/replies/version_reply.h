@@ -25,7 +25,8 @@ class VersionReply {
   static constexpr char kDeviceMark[] = "ZRN";  // one letter per byte, case-sensitive
 
   // The screen holds the version panel, Label1 and the test menu.
-  VersionReply(form::Form& screen, MainState& state, ProfileProcedures procedures);
+  VersionReply(form::Form& screen, VersionStages& stages, config::ActiveProfile& profile,
+               ProfileProcedures procedures);
 
   void MarkerScan(uint8_t b);
   void ShortLayout(uint8_t b);
@@ -40,7 +41,8 @@ class VersionReply {
   void Unlock();
 
   form::Form& screen_;
-  MainState& s_;
+  VersionStages& stages_;
+  config::ActiveProfile& profile_;
   ProfileProcedures procedures_;
   std::array<form::Control*, 19> label4_{};  // the version panel's captions and values
   form::Control& restart_;                   // Label1

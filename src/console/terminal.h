@@ -1,10 +1,10 @@
 #pragma once
 #include <cstdint>
 
+#include "console/port_link.h"
 #include "form/form.h"
-#include "serial/port_link.h"
 
-namespace serial {
+namespace console {
 
 // The byte terminal (Frame4): one-byte entry with its key filter, the receive log and the
 // two display options the reply interpreter reads.
@@ -42,4 +42,4 @@ class Terminal {
   form::Control* ascii_ = nullptr;
 };
 
-}  // namespace serial
+}  // namespace console

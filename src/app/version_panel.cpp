@@ -1,8 +1,8 @@
-#include "replies/version_panel.h"
+#include "app/version_panel.h"
 
 #include "form/form.h"
 
-namespace replies {
+namespace app {
 
 using namespace form;
 using namespace form::colours;
@@ -64,4 +64,4 @@ void AddVersionPanel(Form& f) {
   f.add(clear, &frame);
 }
 
-}  // namespace replies
+}  // namespace app

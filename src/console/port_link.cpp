@@ -1,14 +1,14 @@
-#include "serial/port_link.h"
+#include "console/port_link.h"
 
 #include <charconv>
 #include <string>
 
-namespace serial {
+namespace console {
 
 using form::ControlDesign;
 using form::Kind;
 
-PortLink::PortLink(form::Form& screen, CommPort& port) : screen_(screen), port_(port) {}
+PortLink::PortLink(form::Form& screen, serial::CommPort& port) : screen_(screen), port_(port) {}
 
 void PortLink::addControls() {
   screen_.add(ControlDesign{.kind = Kind::Label,
@@ -79,4 +79,4 @@ void PortLink::Timer1Tick() {
   if (loaded_) timer1_->setEnabled(true);  // the screen may have closed during a pause
 }
 
-}  // namespace serial
+}  // namespace console

@@ -6,14 +6,14 @@
 #include "form/form.h"
 #include "serial/comm_port.h"
 
-namespace serial {
+namespace console {
 
 enum class SendResult { Sent, OutOfRange, PortClosed };
 
 // The port list, the one-second port opening, the 100 ms poll and the single send operation.
 class PortLink {
  public:
-  PortLink(form::Form& screen, CommPort& port);
+  PortLink(form::Form& screen, serial::CommPort& port);
 
   // Label3, ComPortList, Timer1 and Timer2, with their handlers. Timers start disabled.
   void addControls();
@@ -31,14 +31,14 @@ class PortLink {
   // Runs after OpenSelectedPort opened the line: what arrived before is gone.
   void setOnOpened(std::function<void()> opened) { opened_ = std::move(opened); }
 
-  CommPort& port() { return port_; }
+  serial::CommPort& port() { return port_; }
   std::array<uint8_t, 1> SendBuffer{};
 
  private:
   void Timer1Tick();
 
   form::Form& screen_;
-  CommPort& port_;
+  serial::CommPort& port_;
   form::Control* list_ = nullptr;
   form::Control* timer1_ = nullptr;
   form::Control* timer2_ = nullptr;
@@ -47,4 +47,4 @@ class PortLink {
   bool loaded_ = false;
 };
 
-}  // namespace serial
+}  // namespace console

@@ -1,11 +1,11 @@
-#include "serial/terminal.h"
+#include "console/terminal.h"
 
 #include <string>
 
 #include "base/text.h"
 #include "serial/entry_value.h"
 
-namespace serial {
+namespace console {
 
 using form::Align;
 using form::Colour;
@@ -106,7 +106,7 @@ void Terminal::Toggle() {
 }
 
 void Terminal::Send() {
-  switch (link_.SendCommandByte(EntryValue(entry_->text()))) {
+  switch (link_.SendCommandByte(serial::EntryValue(entry_->text()))) {
     case SendResult::Sent:
       commandPending_ = 1;
       ClearEntryProblem();
@@ -132,7 +132,7 @@ void Terminal::LogByte(int index, const std::string& byteText) {
 
 void Terminal::EntryKeyDown(int code) {
   const std::string& text = entry_->text();
-  const bool hexMode = HexEntry(text);
+  const bool hexMode = serial::HexEntry(text);
   bool accept = true;
   if (code == 13) {
     Send();
@@ -142,7 +142,7 @@ void Terminal::EntryKeyDown(int code) {
     accept = hexMode;
   } else if ((code >= 48 && code <= 57) || (code >= 96 && code <= 105)) {
     const int digit = code >= 96 ? code - 96 : code - 48;
-    accept = hexMode || DecimalEntryTakes(text, digit);
+    accept = hexMode || serial::DecimalEntryTakes(text, digit);
   }
   if (!accept) entry_->setLocked(true);
 }
@@ -163,4 +163,4 @@ void Terminal::ClearEntryProblem() {
   entry_->setToolTip("");
 }
 
-}  // namespace serial
+}  // namespace console
