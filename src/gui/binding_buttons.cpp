@@ -1,4 +1,5 @@
 // Labels, command buttons, option buttons and check boxes.
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -6,23 +7,27 @@
 
 #include "form/form.h"
 #include "gui/control_binding.h"
+#include "gui/control_widgets.h"
 #include "gui/qt_convert.h"
 
 namespace gui {
 namespace {
 
-// Labels are the tool's buttons too: they report mouse clicks.
+// Labels are the tool's buttons too: they report mouse clicks, and one with the hand cursor
+// is a ButtonLabel, which keys and assistive tools press as well.
 class LabelBinding final : public ControlBinding {
  public:
-  LabelBinding(form::Control& c, QWidget* parent, FormView& view)
-      : ControlBinding(c, view), label_(new QLabel(parent)) {
-    label_->setTextFormat(Qt::PlainText);
-    label_->setAutoFillBackground(true);
-    setWidget(label_);
+  LabelBinding(form::Control& c, QWidget* parent, FormView& view) : ControlBinding(c, view) {
+    setWidget(newLabel(parent, c.handCursor()));
   }
 
  protected:
   bool clicksByMouse() const override { return true; }
+  void prepareSync(const form::Control& c) override {
+    if (c.handCursor() != (qobject_cast<ButtonLabel*>(label_) != nullptr)) {
+      replaceWidget(newLabel(label_->parentWidget(), c.handCursor()));
+    }
+  }
   void syncContent(const form::Control& c) override {
     const QString text = ToQString(c.text());
     if (label_->text() != text) label_->setText(text);
@@ -33,14 +38,33 @@ class LabelBinding final : public ControlBinding {
   }
 
  private:
-  QLabel* label_;
+  QLabel* newLabel(QWidget* parent, bool button) {
+    if (button) {
+      auto* b = new ButtonLabel(parent);
+      connect(b, &ButtonLabel::pressed, this,
+              [this] { run([](form::Control& c) { c.form().userClick(c); }); });
+      label_ = b;
+    } else {
+      label_ = new QLabel(parent);
+    }
+    label_->setTextFormat(Qt::PlainText);
+    label_->setAutoFillBackground(true);
+    return label_;
+  }
+
+  QLabel* label_ = nullptr;
 };
 
 QAbstractButton* NewButton(form::Kind kind, QWidget* parent) {
   switch (kind) {
     case form::Kind::OptionButton: {
       auto* radio = new QRadioButton(parent);
-      radio->setAutoExclusive(false);  // the model clears the siblings
+      // The model clears the siblings: a group of its own that is not exclusive keeps Qt from
+      // doing it, while the button stays auto-exclusive, which assistive tools report as a
+      // radio button (not a check box).
+      auto* own = new QButtonGroup(radio);
+      own->setExclusive(false);
+      own->addButton(radio);
       radio->setAutoFillBackground(true);
       return radio;
     }

@@ -63,7 +63,9 @@ class StatusBinding final : public ControlBinding {
   bool clicksByMouse() const override { return true; }
   bool drawsEnabled() const override { return false; }
   bool placedByView() const override { return true; }
-  void syncContent(const form::Control& c) override { strip_->setPanels(c.panels()); }
+  void syncContent(const form::Control& c) override {
+    strip_->setPanels(c.panels(), ToQString(c.fullName()));
+  }
 
  private:
   StatusStrip* strip_;

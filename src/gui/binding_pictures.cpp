@@ -13,6 +13,8 @@ class PictureBinding final : public ControlBinding {
  public:
   PictureBinding(form::Control& c, QWidget* parent, FormView& view)
       : ControlBinding(c, view), picture_(new PictureWidget(parent)) {
+    connect(picture_, &PictureWidget::pressed, this,
+            [this] { run([](form::Control& c) { c.form().userClick(c); }); });
     setWidget(picture_);
   }
 
@@ -22,20 +24,17 @@ class PictureBinding final : public ControlBinding {
   void syncContent(const form::Control& c) override {
     picture_->setImageFile(c.image().empty() ? QString() : LocalPath(c.image()));
     picture_->setBorder(c.border());
+    picture_->setPressable(c.handCursor());
   }
 
  private:
   PictureWidget* picture_;
 };
 
-// A shape: a plain widget filled with the back colour, transparent to the mouse.
 class ShapeBinding final : public ControlBinding {
  public:
   ShapeBinding(form::Control& c, QWidget* parent, FormView& view) : ControlBinding(c, view) {
-    auto* shape = new QWidget(parent);
-    shape->setAutoFillBackground(true);
-    shape->setAttribute(Qt::WA_TransparentForMouseEvents);
-    setWidget(shape);
+    setWidget(new ShapeWidget(parent));
   }
 
  protected:

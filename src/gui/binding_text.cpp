@@ -75,7 +75,8 @@ QWidget* TextBinding::newBox(QWidget* parent, bool multiLine) {
     return w;
   }
   auto* w = new QLineEdit(parent);
-  connect(w, &QLineEdit::textEdited, this, [this] { pushText(); });
+  // Every change but the sync's own (signals blocked): typing, and text set by assistive tools.
+  connect(w, &QLineEdit::textChanged, this, [this] { pushText(); });
   return w;
 }
 

@@ -11,6 +11,7 @@
 #include "gui/form_view.h"
 #include "gui/key_codes.h"
 #include "gui/qt_convert.h"
+#include "gui/reading_order.h"
 
 namespace gui {
 namespace {
@@ -95,6 +96,7 @@ ControlBinding::ControlBinding(form::Control& control, FormView& view)
 
 void ControlBinding::setWidget(QWidget* widget) {
   widget_ = widget;
+  widget_->setObjectName(ToQString(control_->fullName()));
   widget_->hide();  // shown by the first sync
   widget_->installEventFilter(this);
 }
@@ -203,15 +205,19 @@ bool ControlBinding::mouse(QMouseEvent& e) {
   return true;
 }
 
-void ControlBinding::sync() {
-  if (!control_ || !widget_) return;
+bool ControlBinding::sync() {
+  if (!control_ || !widget_) return false;
   const form::Control& c = *control_;
-  if (depth_ > 0 && rebuiltBySync()) return;  // synced when the input returns
+  if (depth_ > 0 && rebuiltBySync()) return false;  // synced when the input returns
   prepareSync(c);
   const QSignalBlocker block(widget_);
+  bool placed = first_;
   if (!placedByView()) {
     const QRect r = TwipsRect(c.left(), c.top(), c.width(), c.height());
-    if (widget_->geometry() != r) widget_->setGeometry(r);
+    if (widget_->geometry() != r) {
+      widget_->setGeometry(r);
+      placed = true;
+    }
   }
   syncLook(c);
   syncContent(c);
@@ -219,6 +225,7 @@ void ControlBinding::sync() {
   const bool visible = c.visible() && OnShownTab(c);
   if (widget_->isHidden() == visible || first_) widget_->setVisible(visible);
   first_ = false;
+  return placed;
 }
 
 QColor ControlBinding::foreground(const form::Control& c) const {
@@ -240,6 +247,11 @@ void ControlBinding::syncLook(const form::Control& c) {
   }
   const QString tip = ToQString(c.toolTip());
   if (widget_->toolTip() != tip) widget_->setToolTip(tip);
+  // Boxes are named by their caption label (FormView); the rest by caption, else form name.
+  if (!NamedByCaption(c.kind())) {
+    const QString name = ToQString(c.text().empty() ? c.fullName() : c.text());
+    if (widget_->accessibleName() != name) widget_->setAccessibleName(name);
+  }
   if (c.handCursor()) {
     widget_->setCursor(Qt::PointingHandCursor);
   } else if (widget_->testAttribute(Qt::WA_SetCursor)) {

@@ -26,8 +26,9 @@ class ControlBinding : public QObject {
   QWidget* widget() const { return widget_; }
   bool dirty = false;
 
-  // Copies the model onto the widget; never calls back into the model.
-  void sync();
+  // Copies the model onto the widget; never calls back into the model. True when the widget
+  // was placed anew (new, or moved or resized).
+  bool sync();
   // The control is gone. The widget goes at once, or when the input it is handling returns;
   // false means the binding deletes itself then.
   bool release();

@@ -1,12 +1,47 @@
 #include "gui/control_widgets.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QStyleOptionFocusRect>
 #include <QStyleOptionFrame>
 
 #include "gui/qt_convert.h"
 
 namespace gui {
+namespace {
+
+bool IsPressKey(const QKeyEvent& e) {
+  return !e.isAutoRepeat() && e.modifiers() == Qt::NoModifier &&
+         (e.key() == Qt::Key_Space || e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter);
+}
+
+// The dotted focus box of a pressable widget reached by Tab.
+void DrawFocus(QWidget& w) {
+  if (!w.hasFocus()) return;
+  QPainter p(&w);
+  QStyleOptionFocusRect opt;
+  opt.initFrom(&w);
+  opt.rect = w.rect().adjusted(1, 1, -1, -1);
+  opt.backgroundColor = w.palette().color(QPalette::Window);
+  w.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &opt, &p, &w);
+}
+
+}  // namespace
+
+ButtonLabel::ButtonLabel(QWidget* parent) : QLabel(parent) {
+  setFocusPolicy(Qt::TabFocus);
+}
+
+void ButtonLabel::keyPressEvent(QKeyEvent* event) {
+  if (IsPressKey(*event)) return press();
+  QLabel::keyPressEvent(event);
+}
+
+void ButtonLabel::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  DrawFocus(*this);
+}
 
 FrameWidget::FrameWidget(QWidget* parent) : QWidget(parent) {
   setAutoFillBackground(true);
@@ -39,6 +74,16 @@ void FrameWidget::paintEvent(QPaintEvent*) {
 
 PictureWidget::PictureWidget(QWidget* parent) : QWidget(parent) {
   setAutoFillBackground(true);
+}
+
+void PictureWidget::setPressable(bool pressable) {
+  pressable_ = pressable;
+  setFocusPolicy(pressable ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void PictureWidget::keyPressEvent(QKeyEvent* event) {
+  if (pressable_ && IsPressKey(*event)) return press();
+  QWidget::keyPressEvent(event);
 }
 
 void PictureWidget::setImageFile(const QString& path) {
@@ -79,13 +124,20 @@ void PictureWidget::paintEvent(QPaintEvent*) {
     opt.state |= QStyle::State_Sunken;
     style()->drawPrimitive(QStyle::PE_Frame, &opt, &p, this);
   }
+  p.end();
+  DrawFocus(*this);
+}
+
+ShapeWidget::ShapeWidget(QWidget* parent) : QWidget(parent) {
+  setAutoFillBackground(true);
+  setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 StatusStrip::StatusStrip(QWidget* parent) : QWidget(parent) {
   setAutoFillBackground(true);
 }
 
-void StatusStrip::setPanels(const std::vector<form::StatusPanel>& panels) {
+void StatusStrip::setPanels(const std::vector<form::StatusPanel>& panels, const QString& name) {
   while (labels_.size() > panels.size()) {
     delete labels_.back();
     labels_.pop_back();
@@ -101,7 +153,15 @@ void StatusStrip::setPanels(const std::vector<form::StatusPanel>& panels) {
   }
   widths_.clear();
   for (size_t i = 0; i < panels.size(); ++i) {
-    labels_[i]->setText(ToQString(panels[i].text));
+    QLabel& label = *labels_[i];
+    const QString text = ToQString(panels[i].text);
+    if (label.text() != text || label.accessibleName().isEmpty()) {
+      label.setText(text);
+      // A panel may be too narrow for its text: the tool tip shows all of it.
+      label.setToolTip(text);
+      label.setAccessibleName(text.isEmpty() ? QStringLiteral("%1 panel %2").arg(name).arg(i + 1)
+                                             : text);
+    }
     widths_.push_back(Px(panels[i].width));
   }
   placePanels();

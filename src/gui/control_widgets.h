@@ -10,6 +10,34 @@
 
 namespace gui {
 
+// A widget that acts as a button: Tab reaches it, Space and Enter press it, and assistive
+// tools see a button with a press action (accessibility.cpp).
+class Pressable {
+ public:
+  virtual bool pressable() const = 0;
+  // Runs the click through the owner's `pressed` signal.
+  virtual void press() = 0;
+
+ protected:
+  ~Pressable() = default;
+};
+
+// A label the user clicks (the design's hand cursor).
+class ButtonLabel : public QLabel, public Pressable {
+  Q_OBJECT
+ public:
+  explicit ButtonLabel(QWidget* parent);
+  bool pressable() const override { return true; }
+  void press() override { emit pressed(); }
+
+ signals:
+  void pressed();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+};
+
 // A frame: its back colour, and with a border an etched box with the caption at the top.
 class FrameWidget : public QWidget {
   Q_OBJECT
@@ -25,17 +53,25 @@ class FrameWidget : public QWidget {
   bool border_ = false;
 };
 
-// A picture box: the picture scaled to fit, centred, on the back colour.
-class PictureWidget : public QWidget {
+// A picture box: the picture scaled to fit, centred, on the back colour; a button when the
+// user clicks it (the design's hand cursor).
+class PictureWidget : public QWidget, public Pressable {
   Q_OBJECT
  public:
   explicit PictureWidget(QWidget* parent);
+  bool pressable() const override { return pressable_; }
+  void setPressable(bool pressable);
+  void press() override { emit pressed(); }
   // Loads the picture file; "" or an unreadable file shows nothing.
   void setImageFile(const QString& path);
   void setBorder(bool border);
   bool hasImage() const { return !image_.isNull(); }
 
+ signals:
+  void pressed();
+
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
@@ -44,6 +80,14 @@ class PictureWidget : public QWidget {
   QImage image_;
   QPixmap scaled_;
   bool border_ = false;
+  bool pressable_ = false;
+};
+
+// A shape: filled with the back colour, transparent to the mouse.
+class ShapeWidget : public QWidget {
+  Q_OBJECT
+ public:
+  explicit ShapeWidget(QWidget* parent);
 };
 
 // A status bar: one sunken panel per entry, widths in twips.
@@ -53,7 +97,8 @@ class StatusStrip : public QWidget {
   // Lays the panels out for the strip's width.
   void placePanels();
   explicit StatusStrip(QWidget* parent);
-  void setPanels(const std::vector<form::StatusPanel>& panels);
+  // `name` is the status bar's, for panels without text ("StatusBar1 panel 2").
+  void setPanels(const std::vector<form::StatusPanel>& panels, const QString& name);
   const std::vector<QLabel*>& panelLabels() const { return labels_; }
 
  protected:

@@ -1,8 +1,14 @@
 #include "gui/form_view.h"
 
+#include <QAbstractScrollArea>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
 #include <algorithm>
 
+#include "gui/accessibility.h"
 #include "gui/control_binding.h"
 #include "gui/control_widgets.h"
 #include "gui/qt_convert.h"
@@ -14,6 +20,7 @@ constexpr int kDefaultStatusHeight = 22;  // pixels, for a status bar without a 
 
 FormView::FormView(form::Form& screen, QWidget* parent, Qt::WindowFlags flags)
     : QWidget(parent, flags), screen_(&screen), canvas_(new QWidget(this)) {
+  InstallAccessibility();
   setAutoFillBackground(true);
   canvas_->setAutoFillBackground(true);
   flushTimer_.setSingleShot(true);
@@ -36,6 +43,9 @@ void FormView::detach(bool screenAlive) {
   bindings_.clear();  // the bindings live on as children until the view goes
   dirty_.clear();
   statusBars_.clear();
+  captionOf_.clear();
+  captionLabels_.clear();
+  buddies_.clear();
   flushTimer_.stop();
 }
 
@@ -79,6 +89,7 @@ void FormView::controlRemoved(form::Control& control) {
   std::erase(statusBars_, &control);
   if (binding->release()) delete binding;
   screenDirty_ = true;  // the layout may change
+  layoutDirty_ = true;
   if (!flushTimer_.isActive()) flushTimer_.start();
 }
 
@@ -132,11 +143,14 @@ void FormView::sync() {
     auto it = bindings_.find(c);
     if (it == bindings_.end() || !it->second->dirty) continue;
     it->second->dirty = false;
-    it->second->sync();
+    if (it->second->sync()) layoutDirty_ = true;
+    if (captionLabels_.count(c)) namesDirty_ = true;
     if (c->kind() == form::Kind::StatusBar) layout = true;
   }
   if (screenDirty_) syncScreen();
   if (layout) relayout();
+  if (layoutDirty_) orderByLayout();
+  if (namesDirty_) nameBoxes();
   screenDirty_ = false;
   syncing_ = false;
 }
@@ -172,6 +186,59 @@ void FormView::relayout() {
     y += h;
   }
   setFixedSize(width, y);
+}
+
+void FormView::orderByLayout() {
+  layoutDirty_ = false;
+  namesDirty_ = true;
+  QWidget* previous = nullptr;
+  for (const form::Control* c : ReadingOrder(*screen_)) {
+    QWidget* w = widgetFor(*c);
+    if (auto* tabs = qobject_cast<TabWidget*>(w)) w = tabs->tabBar();
+    if (!w || !(w->focusPolicy() & Qt::TabFocus)) continue;
+    if (previous) setTabOrder(previous, w);
+    previous = w;
+  }
+  // A label that no longer captions its box lets go of it.
+  for (const QPointer<QLabel>& label : buddies_) {
+    if (label) label->setBuddy(nullptr);
+  }
+  buddies_.clear();
+  captionOf_ = BoxCaptions(*screen_);
+  captionLabels_.clear();
+  for (const auto& [box, caption] : captionOf_) {
+    for (const form::Control* label : {caption.row, caption.column}) {
+      if (label) captionLabels_.insert(label);
+    }
+    if (caption.label) buddies_.emplace_back(qobject_cast<QLabel*>(widgetFor(*caption.label)));
+  }
+}
+
+// A box is named by its caption, else by its form name; a label that captions it alone is its
+// buddy, which assistive tools report as its label.
+void FormView::nameBoxes() {
+  namesDirty_ = false;
+  for (const auto& [control, binding] : bindings_) {
+    QWidget* box = binding->widget();
+    if (!NamedByCaption(control->kind()) || !box) continue;
+    auto it = captionOf_.find(control);
+    const BoxCaption caption = it == captionOf_.end() ? BoxCaption{} : it->second;
+    const std::string text = CaptionText(caption);
+    const QString name = ToQString(text.empty() ? control->fullName() : text);
+    if (box->accessibleName() != name) box->setAccessibleName(name);
+    if (auto* combo = qobject_cast<QComboBox*>(box); combo && combo->lineEdit()) {
+      combo->lineEdit()->setAccessibleName(name);
+    }
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(box)) {
+      area->verticalScrollBar()->setAccessibleName(name);
+      area->horizontalScrollBar()->setAccessibleName(name);
+    }
+    auto* label = caption.label ? qobject_cast<QLabel*>(widgetFor(*caption.label)) : nullptr;
+    if (!label) continue;
+    // A label with a buddy would take '&' as a shortcut mark and hide it.
+    QWidget* buddy = label->text().contains(QLatin1Char('&')) ? nullptr : box;
+    if (label->buddy() != buddy) label->setBuddy(buddy);
+  }
 }
 
 }  // namespace gui

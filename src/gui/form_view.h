@@ -1,10 +1,14 @@
 #pragma once
+#include <QLabel>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "form/form.h"
+#include "gui/reading_order.h"
 
 namespace gui {
 
@@ -51,14 +55,22 @@ class FormView : public QWidget, public form::FormObserver {
   QWidget* containerWidget(const form::Control* container) const;
   void syncScreen();
   void relayout();
+  // Tab order and box captions from the layout (reading_order.h).
+  void orderByLayout();
+  void nameBoxes();
 
   form::Form* screen_;
   QWidget* canvas_;
   std::unordered_map<const form::Control*, ControlBinding*> bindings_;
   std::vector<const form::Control*> dirty_;
   std::vector<const form::Control*> statusBars_;
+  std::unordered_map<const form::Control*, BoxCaption> captionOf_;
+  std::unordered_set<const form::Control*> captionLabels_;  // compared, never followed
+  std::vector<QPointer<QLabel>> buddies_;
   QTimer flushTimer_;
   bool screenDirty_ = true;
+  bool layoutDirty_ = true;  // controls came, went or moved
+  bool namesDirty_ = true;   // a caption label changed
   bool syncing_ = false;
   bool followVisible_ = false;
   bool shownByScreen_ = false;

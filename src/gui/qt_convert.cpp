@@ -1,7 +1,6 @@
 #include "gui/qt_convert.h"
 
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <algorithm>
 #include <cmath>
 
@@ -47,23 +46,21 @@ std::string ToUtf8(const QString& text) {
   return text.toUtf8().toStdString();
 }
 
-QString FontFamily(const std::string& name) {
-  static const QStringList installed = QFontDatabase::families();
-  const QString family = ToQString(name);
-  const auto fallback = [&](const char* original, const char* substitute) -> const char* {
-    return family.compare(QLatin1String(original), Qt::CaseInsensitive) == 0 &&
-                   !installed.contains(family, Qt::CaseInsensitive)
-               ? substitute
-               : nullptr;
-  };
-  if (const char* s = fallback("Comic Sans MS", "Comic Neue")) return QString::fromLatin1(s);
-  if (const char* s = fallback("Times New Roman", "Liberation Serif"))
-    return QString::fromLatin1(s);
-  return family;
+void InstallFontSubstitutes() {
+  static const bool installed = [] {
+    QFont::insertSubstitutions(
+        QStringLiteral("Comic Sans MS"),
+        {QStringLiteral("Comic Neue"), QStringLiteral("Liberation Sans Narrow")});
+    QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
+                               {QStringLiteral("Liberation Serif"), QStringLiteral("Tinos")});
+    return true;
+  }();
+  (void)installed;
 }
 
 QFont ToQFont(const form::Font& font) {
-  QFont f(FontFamily(font.name));
+  InstallFontSubstitutes();
+  QFont f(ToQString(font.name));
   // Points at 96 dots per inch, the scale of the twips layout.
   const double px = std::isfinite(font.size) ? font.size * 96.0 / 72.0 : 12.0;
   f.setPixelSize(static_cast<int>(std::clamp(std::lround(px), 1L, 2000L)));

@@ -23,9 +23,12 @@ QColor ToQColor(form::Colour colour);
 QString ToQString(std::string_view utf8);
 std::string ToUtf8(const QString& text);
 
-// The family to draw with: "Comic Sans MS" and "Times New Roman" fall back to Comic Neue and
-// Liberation Serif when they are not installed.
-QString FontFamily(const std::string& name);
+// The design's fonts and what stands in for them where they are not installed, the first
+// found first: for "Comic Sans MS" Comic Neue (drawn after it; every caption of both screens
+// fits, tests/gui/look_test.cpp), then Liberation Sans Narrow (Liberation Sans and DejaVu Sans
+// would clip captions); for "Times New Roman" Liberation Serif or Tinos (the same metrics).
+// Qt's font matching takes them. Installed once per application.
+void InstallFontSubstitutes();
 QFont ToQFont(const form::Font& font);
 
 Qt::Alignment HorizontalAlign(form::Align align);
