@@ -8,7 +8,8 @@ set -euo pipefail
 packages=("$@")
 [ $# -gt 0 ] || packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev qt6-base-dev qt6-serialport-dev libgl-dev xvfb xauth
-  fonts-comic-neue fonts-liberation clang-format)
+  fonts-comic-neue fonts-liberation clang-format
+  at-spi2-core gir1.2-atspi-2.0 python3-gi dbus-daemon)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
