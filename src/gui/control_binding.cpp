@@ -16,8 +16,6 @@
 namespace gui {
 namespace {
 
-const QColor kGreyText(128, 128, 128);
-
 // The application palette with every role set, so that nothing comes from the parent.
 const QPalette& BasePalette() {
   static const QPalette base = [] {
@@ -40,10 +38,11 @@ QPalette ControlPalette(const QColor& fore, const QColor& back) {
   for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
     p.setColor(QPalette::Active, role, fore);
     p.setColor(QPalette::Inactive, role, fore);
-    // Disabled text keeps a hint of its colour: halfway between it and the grey.
+    // Disabled text fades halfway into its background, keeping a hint of its colour: black on
+    // white turns grey, white on black too.
     p.setColor(QPalette::Disabled, role,
-               QColor((fore.red() + kGreyText.red()) / 2, (fore.green() + kGreyText.green()) / 2,
-                      (fore.blue() + kGreyText.blue()) / 2));
+               QColor((fore.red() + back.red()) / 2, (fore.green() + back.green()) / 2,
+                      (fore.blue() + back.blue()) / 2));
   }
   for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) p.setColor(role, back);
   return p;

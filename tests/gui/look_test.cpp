@@ -10,6 +10,7 @@
 
 #include "../test_support.h"
 #include "app/application.h"
+#include "form/virtual_host.h"
 #include "gui/form_view.h"
 #include "gui/qt_convert.h"
 #include "gui_test_app.h"
@@ -75,6 +76,33 @@ TEST(Look, EveryDesignCaptionFitsItsControl) {
     FormView view(*screen);
     view.sync();
     for (const std::string& c : Clipped(*screen, view)) ADD_FAILURE() << c;
+  }
+}
+
+TEST(Look, DisabledTextFadesIntoItsBackground) {
+  EnsureTestApp();
+  form::VirtualHost host;
+  form::Form screen("Screen", host.host());
+  screen.setVisible(true);
+  form::Control& dark = screen.add({.kind = Kind::Label,
+                                    .name = "Dark",
+                                    .caption = "x",
+                                    .fore = form::colours::Black,
+                                    .back = form::colours::White,
+                                    .enabled = false});
+  form::Control& light = screen.add({.kind = Kind::Label,
+                                     .name = "Light",
+                                     .caption = "x",
+                                     .fore = form::colours::White,
+                                     .back = form::colours::Black,
+                                     .enabled = false});
+  FormView view(screen);
+  for (const form::Control* c : {&dark, &light}) {
+    QWidget* w = view.widgetFor(*c);
+    const QColor drawn = w->palette().color(QPalette::Disabled, QPalette::WindowText);
+    EXPECT_FALSE(w->isEnabled());
+    EXPECT_NEAR(drawn.red(), 127, 1) << c->name();
+    EXPECT_EQ(drawn.red(), drawn.blue()) << c->name();
   }
 }
 
