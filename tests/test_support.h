@@ -30,6 +30,7 @@ class WatchedPort final : public serial::CommPort {
   int commEvent() override { return inner_.commEvent(); }
   int inBufferCount() override { return inner_.inBufferCount(); }
   std::vector<uint8_t> input() override { return inner_.input(); }
+  std::string deviceFor(int port) const override { return inner_.deviceFor(port); }
 
  private:
   serial::LoopbackPort& inner_;

@@ -12,10 +12,10 @@
 #include <string>
 #include <thread>
 
+#include "sim/acceptor.h"
 #include "sim/line_shaper.h"
 #include "sim/line_state.h"
 #include "sim/pty_line.h"
-#include "sim/sim_device.h"
 
 namespace {
 
@@ -35,6 +35,7 @@ struct Options {
   std::string portmap;
   std::string link;
   std::string record;
+  std::string replay;
   std::string report;     // replaces the system's own report
   std::string faultText;  // as given; read into `faults` after the other options
   int baud = 9600;
@@ -77,6 +78,11 @@ const Flag kFlags[] = {
      &Options::record},
     {"--seed", "N", "seed of the sensor levels and the garbage bytes (default 1)", nullptr,
      [](Options& o, unsigned long n) { o.seed = static_cast<uint32_t>(n); }},
+    {"--replay", "FILE",
+     "plays a ba-test-tool capture's received (R) lines instead of a system:\n"
+     "                  the first 0.85 s after the tool opens the line, the others at their\n"
+     "                  recorded distance; S lines get no answer; the line then stays open",
+     &Options::replay},
 };
 
 std::string ExeFolder() {
@@ -194,13 +200,11 @@ class Recorder {
 // The acceptor on its line: the device, the line's pacing and faults, the pseudo-terminal.
 class Simulator {
  public:
-  // `report` replaces the device's own report.
-  Simulator(const Options& o, const sim::SimProfile& profile,
-            std::optional<std::vector<uint8_t>> report, std::unique_ptr<sim::PtyLine> line)
+  Simulator(const Options& o, std::unique_ptr<sim::Acceptor> acceptor,
+            std::unique_ptr<sim::PtyLine> line)
       : o_(o),
-        report_(std::move(report)),
         line_(std::move(line)),
-        device_(profile, o.seed),
+        acceptor_(std::move(acceptor)),
         shaper_(sim::BytesPerSecond(o.baud), o.faults, o.seed),
         recorder_(o.record),
         start_(std::chrono::steady_clock::now()) {}
@@ -216,19 +220,17 @@ class Simulator {
           std::this_thread::sleep_for(std::chrono::milliseconds(20));
           break;
         case Step::kPowerUp:
-          device_.powerUp();
+          acceptor_->powerUp();
           shaper_.clear();
           line_->read(10);  // nothing answers before power-up
           break;
         case Step::kStarting:
           line_->read(10);
           break;
-        case Step::kReport: {
-          const auto own = device_.poll(t);
-          shaper_.queue(report_ ? *report_ : own);
+        case Step::kReport:
+          shaper_.queue(acceptor_->report(t));
           exchange();
           break;
-        }
         case Step::kRun:
           exchange();
           break;
@@ -265,41 +267,61 @@ class Simulator {
   void exchange() {
     const auto received = line_->read(5);
     recorder_.note(now(), '<', received);
-    if (!received.empty()) shaper_.queue(device_.onReceive(received, now()));
-    shaper_.queue(device_.poll(now()));
+    if (!received.empty()) shaper_.queue(acceptor_->answer(received, now()));
+    shaper_.queue(acceptor_->poll(now()));
     const auto out = shaper_.due(now());
     if (!out.empty() && line_->write(out)) recorder_.note(now(), '>', out);
   }
 
   const Options& o_;
-  const std::optional<std::vector<uint8_t>> report_;
   std::unique_ptr<sim::PtyLine> line_;
-  sim::SimDevice device_;
+  std::unique_ptr<sim::Acceptor> acceptor_;
   sim::LineShaper shaper_;
   Recorder recorder_;
   const std::chrono::steady_clock::time_point start_;
   sim::LineState state_;
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  const Options o = Parse(argc, argv);
+// The capture to play back; exits with status 2 when it cannot be read.
+std::unique_ptr<sim::Acceptor> ReplayOf(const std::string& path) {
   std::string why;
-  const auto profile = sim::LoadSimProfile(o.folder, o.system, &why);
+  auto script = sim::LoadReplay(path, &why);
+  if (!script) {
+    std::fprintf(stderr, "ba-sim: %s\n", why.c_str());
+    std::exit(2);
+  }
+  for (const std::string& problem : script->problems) {
+    std::fprintf(stderr, "ba-sim: %s: %s\n", path.c_str(), problem.c_str());
+  }
+  if (script->lines.empty()) std::fprintf(stderr, "ba-sim: %s: no received bytes\n", path.c_str());
+  return std::make_unique<sim::ReplayAcceptor>(std::move(*script));
+}
+
+// The simulated system; exits with status 2 when it cannot be loaded.
+std::unique_ptr<sim::Acceptor> DeviceOf(const Options& o) {
+  std::string why;
+  auto profile = sim::LoadSimProfile(o.folder, o.system, &why);
   if (!profile) {
     std::fprintf(stderr, "ba-sim: %s\n", why.c_str());
     Usage(stderr, o.folder);
-    return 2;
+    std::exit(2);
   }
   std::optional<std::vector<uint8_t>> report;
   if (!o.report.empty()) {
     report = sim::ParseReport(o.report);
     if (!report) {
       std::fprintf(stderr, "ba-sim: malformed report (use \\xHH for bytes)\n");
-      return 2;
+      std::exit(2);
     }
   }
+  return std::make_unique<sim::DeviceAcceptor>(std::move(*profile), o.seed, std::move(report));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Options o = Parse(argc, argv);
+  auto acceptor = o.replay.empty() ? DeviceOf(o) : ReplayOf(o.replay);
   auto line = OpenLine(o);
   if (!line) {
     std::fprintf(stderr, "ba-sim: cannot open a pseudo-terminal\n");
@@ -308,5 +330,5 @@ int main(int argc, char** argv) {
   std::signal(SIGINT, Stop);
   std::signal(SIGTERM, Stop);
   std::signal(SIGUSR1, ToggleCable);
-  return Simulator(o, *profile, std::move(report), std::move(line)).run();
+  return Simulator(o, std::move(acceptor), std::move(line)).run();
 }

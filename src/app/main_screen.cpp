@@ -35,7 +35,7 @@ MainScreen::MainScreen(form::Host& host, serial::CommPort& port, std::string fol
       form_("MainScreen", host),
       link_(form_, port),
       terminal_(form_, link_, state_.line.CommandPending),
-      interpreter_(port, terminal_, state_),
+      interpreter_(link_.port(), terminal_, state_),
       panels_{form_,          state_.line,   state_.version, state_.tests,
               state_.profile, state_.labels, link_,          accessMode().read} {
   addControls();

@@ -3,12 +3,15 @@
 #include <charconv>
 #include <string>
 
+#include "serial/port_description.h"
+
 namespace console {
 
 using form::ControlDesign;
 using form::Kind;
 
-PortLink::PortLink(form::Form& screen, serial::CommPort& port) : screen_(screen), port_(port) {}
+PortLink::PortLink(form::Form& screen, serial::CommPort& port)
+    : screen_(screen), capture_(screen.host()), captured_(port, capture_), port_(captured_) {}
 
 void PortLink::addControls() {
   screen_.add(ControlDesign{.kind = Kind::Label,
@@ -31,7 +34,10 @@ void PortLink::addControls() {
   timer1_->setInterval(100);
   timer2_->setInterval(1000);
 
-  list_->onClick = [this] { timer2_->setEnabled(true); };
+  list_->onClick = [this] {
+    timer2_->setEnabled(true);
+    ShowPortTip(LineNote::Chosen);
+  };
   list_->onKeyDown = [this](int code, int) {
     if (code != 38 && code != 40) list_->setLocked(true);
   };
@@ -50,6 +56,7 @@ void PortLink::load() {
 
 void PortLink::unload() {
   loaded_ = false;
+  capture_.Stop();
   if (port_.portOpen()) port_.setPortOpen(false);
 }
 
@@ -64,17 +71,47 @@ SendResult PortLink::SendCommandByte(int64_t code) {
 void PortLink::OpenSelectedPort() {
   // Each step may fail; the next one still runs.
   port_.setPortOpen(false);
+  if (const int number = chosenPort()) port_.setCommPort(number);
+  const bool opened = port_.setPortOpen(true);
+  timer2_->setEnabled(false);
+  wasOpen_ = opened;
+  ShowPortTip(opened ? LineNote::Opened : LineNote::Failed);
+  if (opened && opened_) opened_();
+}
+
+int PortLink::chosenPort() const {
   const std::string& text = list_->text();
   int number = 0;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
-  if (ec == std::errc() && end == text.data() + text.size()) port_.setCommPort(number);
-  const bool opened = port_.setPortOpen(true);
-  timer2_->setEnabled(false);
-  if (opened && opened_) opened_();
+  return ec == std::errc() && end == text.data() + text.size() ? number : 0;
+}
+
+std::string PortLink::portName() const {
+  const int number = port_.commPort();
+  const std::string device = port_.deviceFor(number);
+  return std::to_string(number) + " (" + (device.empty() ? "no device" : device) + ")";
+}
+
+void PortLink::ShowPortTip(LineNote note) {
+  const int number = chosenPort();
+  if (number == 0) return list_->setToolTip("");
+  if (note != LineNote::Closed) {
+    device_ = port_.deviceFor(number);
+    description_ = serial::DescribePort(number, device_);
+  }
+  std::string tip = description_;
+  if (!device_.empty() && note == LineNote::Opened) tip += ", open";
+  if (!device_.empty() && note == LineNote::Failed) tip += ", cannot be opened";
+  if (!device_.empty() && note == LineNote::Closed) tip += ", closed";
+  list_->setToolTip(tip);
 }
 
 void PortLink::Timer1Tick() {
   timer1_->setEnabled(false);
+  if (wasOpen_ && !port_.portOpen()) {
+    wasOpen_ = false;
+    ShowPortTip(LineNote::Closed);  // the device went away
+  }
   if (readReplies_) readReplies_();
   if (loaded_) timer1_->setEnabled(true);  // the screen may have closed during a pause
 }

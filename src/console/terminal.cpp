@@ -15,6 +15,8 @@ namespace colours = form::colours;
 
 namespace {
 constexpr int kLogLimit = 1000;  // characters; a longer log starts over
+constexpr const char* kCaptureCaption = "Capture...";
+constexpr const char* kStopCaptureCaption = "Stop Capture";
 const Colour kEntryProblem = Colour::Rgb(255, 200, 200);
 }  // namespace
 
@@ -36,7 +38,7 @@ void Terminal::addControls() {
                                     .left = 120,
                                     .top = 120,
                                     .width = 2775,
-                                    .height = 4935},
+                                    .height = 4455},
                       frame_);
   log_->setMultiLine(true);
   entry_ = &screen_.add(ControlDesign{.kind = Kind::TextBox,
@@ -62,6 +64,14 @@ void Terminal::addControls() {
   };
   hex_ = option(0, "Hex", 1200);
   ascii_ = option(1, "Ascii", 2040);
+  capture_ = &screen_.add(ControlDesign{.kind = Kind::CommandButton,
+                                        .name = "cmdCapture",
+                                        .left = 120,
+                                        .top = 4680,
+                                        .width = 2775,
+                                        .height = 375},
+                          frame_);
+  ShowCaptureState();
   addButtons();
   wireHandlers();
 }
@@ -99,6 +109,25 @@ void Terminal::wireHandlers() {
   entry_->onKeyUp = [this](int, int) { entry_->setLocked(false); };
   hex_->onClick = [this] { CheckClick(0); };
   ascii_->onClick = [this] { CheckClick(1); };
+  capture_->onClick = [this] { CaptureClick(); };
+  link_.capture().onChange = [this] { ShowCaptureState(); };
+}
+
+void Terminal::CaptureClick() {
+  Capture& capture = link_.capture();
+  if (capture.active()) {
+    capture.Stop();
+  } else {
+    capture.Start(link_.portName());
+  }
+}
+
+void Terminal::ShowCaptureState() {
+  const Capture& capture = link_.capture();
+  capture_->setText(capture.active() ? kStopCaptureCaption : kCaptureCaption);
+  capture_->setToolTip(capture.active()
+                           ? "Capturing every byte received and sent to " + capture.path()
+                           : "Writes every byte received and sent to a file");
 }
 
 void Terminal::Toggle() {

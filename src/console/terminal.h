@@ -6,8 +6,8 @@
 
 namespace console {
 
-// The byte terminal (Frame4): one-byte entry with its key filter, the receive log and the
-// two display options the reply interpreter reads.
+// The byte terminal (Frame4): one-byte entry with its key filter, the receive log, the two
+// display options the reply interpreter reads and the capture button.
 class Terminal {
  public:
   Terminal(form::Form& screen, PortLink& link, int16_t& commandPending);
@@ -31,6 +31,8 @@ class Terminal {
   void CheckClick(int index);
   void ShowEntryProblem(const std::string& why);
   void ClearEntryProblem();
+  void CaptureClick();
+  void ShowCaptureState();
 
   form::Form& screen_;
   PortLink& link_;
@@ -40,6 +42,7 @@ class Terminal {
   form::Control* entry_ = nullptr;
   form::Control* hex_ = nullptr;
   form::Control* ascii_ = nullptr;
+  form::Control* capture_ = nullptr;  // cmdCapture
 };
 
 }  // namespace console

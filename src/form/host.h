@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace form {
@@ -42,6 +43,20 @@ class MessageBoxes {
   virtual MsgResult show(const MessageBoxRequest& request) = 0;
 };
 
+struct SaveFileRequest {
+  std::string title;
+  std::string suggestedName;  // a file name; the host offers it in the user's documents folder
+  std::string filter;         // "Text files (*.txt)"
+};
+
+// Asks the user where to write a file.
+class FileDialogs {
+ public:
+  virtual ~FileDialogs() = default;
+  // The chosen path; nothing when the user cancelled.
+  virtual std::optional<std::string> saveFileName(const SaveFileRequest& request) = 0;
+};
+
 // Arms or disarms a timer control whenever its Enabled or Interval changes.
 class TimerService {
  public:
@@ -73,11 +88,12 @@ struct Host {
   TimerService* timers = nullptr;
   ImageStore* images = nullptr;
   WindowService* windows = nullptr;
+  FileDialogs* files = nullptr;
 
   // A host whose every service is `platform`.
   template <typename Platform>
   static Host Of(Platform& platform) {
-    return Host{&platform, &platform, &platform, &platform, &platform, &platform};
+    return Host{&platform, &platform, &platform, &platform, &platform, &platform, &platform};
   }
 };
 

@@ -99,4 +99,12 @@ void VirtualHost::closeWindow(Form& screen) {
   screen.setVisible(false);
 }
 
+std::optional<std::string> VirtualHost::saveFileName(const SaveFileRequest& request) {
+  if (onFileDialog) onFileDialog(request);
+  if (fileNames_.empty()) return std::nullopt;
+  std::optional<std::string> answer = std::move(fileNames_.front());
+  fileNames_.pop_front();
+  return answer;
+}
+
 }  // namespace form

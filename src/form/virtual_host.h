@@ -11,13 +11,14 @@ namespace form {
 
 // The platform in virtual time, for tests and the headless runner: a millisecond clock that
 // moves only when asked, timers and scheduled actions delivered in time order, message boxes
-// answered from a queue, screens shown as flags.
+// and file dialogs answered from queues, screens shown as flags.
 class VirtualHost final : public Clock,
                           public EventPump,
                           public MessageBoxes,
                           public TimerService,
                           public ImageStore,
-                          public WindowService {
+                          public WindowService,
+                          public FileDialogs {
  public:
   VirtualHost();
   Host& host() { return host_; }
@@ -37,6 +38,9 @@ class VirtualHost final : public Clock,
   // Answers for the next message boxes; a box without one gets its default button.
   void queueAnswer(MsgResult answer) { answers_.push_back(answer); }
   std::function<void(const MessageBoxRequest&, MsgResult)> onMessageBox;
+  // Answers for the next file dialogs (nothing: cancelled); a dialog without one is cancelled.
+  void queueFileName(std::optional<std::string> path) { fileNames_.push_back(std::move(path)); }
+  std::function<void(const SaveFileRequest&)> onFileDialog;
 
   uint32_t tickMs() override { return static_cast<uint32_t>(now_); }
   void processEvents() override;
@@ -46,6 +50,7 @@ class VirtualHost final : public Clock,
   bool canLoad(const std::string& path) override;
   void showModal(Form& screen, Form& owner) override;
   void closeWindow(Form& screen) override;
+  std::optional<std::string> saveFileName(const SaveFileRequest& request) override;
 
  private:
   struct Key {
@@ -71,6 +76,7 @@ class VirtualHost final : public Clock,
   std::multimap<Key, Event> queue_;
   std::unordered_map<Control*, TimerState> timers_;
   std::deque<MsgResult> answers_;
+  std::deque<std::optional<std::string>> fileNames_;
   std::function<void(uint64_t)> pacer_;
 };
 

@@ -18,7 +18,7 @@ class QtCommPort final : public QObject, public serial::BasicCommPort {
   ~QtCommPort() override;
 
   // The device port `port` opens now ("" when it names none).
-  std::string deviceFor(int port) const;
+  std::string deviceFor(int port) const override;
 
   bool portOpen() const override;
   bool output(const uint8_t* data, size_t size) override;

@@ -1,9 +1,12 @@
 #include "gui/qt_host.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QImageReader>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QTimer>
 #include <exception>
 
@@ -101,6 +104,18 @@ void QtHost::timerRemoved(form::Control& timer) {
 bool QtHost::canLoad(const std::string& path) {
   QImageReader reader(LocalPath(path));
   return reader.canRead();
+}
+
+std::optional<std::string> QtHost::saveFileName(const form::SaveFileRequest& request) {
+  QWidget* parent = QApplication::activeModalWidget();
+  if (!parent) parent = QApplication::activeWindow();
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+  const QString suggested = QDir(folder).filePath(ToQString(request.suggestedName));
+  const QString path = QFileDialog::getSaveFileName(parent, ToQString(request.title), suggested,
+                                                    ToQString(request.filter));
+  if (path.isEmpty()) return std::nullopt;
+  return ToUtf8(path);
 }
 
 FormView* QtHost::windowOf(const form::Form& screen) const {

@@ -13,7 +13,8 @@ namespace gui {
 class FormView;
 
 // The platform services of the model on Qt: a steady millisecond clock, a nested event loop
-// for WaitMs, QMessageBox, one QTimer per timer control, image checks and modal windows.
+// for WaitMs, QMessageBox, one QTimer per timer control, image checks, modal windows and
+// QFileDialog.
 // Must outlive the screens it serves.
 class QtHost final : public QObject,
                      public form::Clock,
@@ -21,7 +22,8 @@ class QtHost final : public QObject,
                      public form::MessageBoxes,
                      public form::TimerService,
                      public form::ImageStore,
-                     public form::WindowService {
+                     public form::WindowService,
+                     public form::FileDialogs {
   Q_OBJECT
  public:
   QtHost();
@@ -41,6 +43,7 @@ class QtHost final : public QObject,
   bool canLoad(const std::string& path) override;
   void showModal(form::Form& screen, form::Form& owner) override;
   void closeWindow(form::Form& screen) override;
+  std::optional<std::string> saveFileName(const form::SaveFileRequest& request) override;
 
  private:
   // `later`: the view may be handling the input that closed it.

@@ -45,6 +45,9 @@ class OutputFile {
  public:
   // Nothing when it cannot be created; `taken` tells whether a file of that name was there.
   static std::optional<OutputFile> CreateNew(const std::string& path, bool& taken);
+  // A file written from its start: created, or emptied when it is a regular file. Opening and
+  // writing never wait (a named pipe without a reader is refused); `why` says what failed.
+  static std::optional<OutputFile> CreateOrEmpty(const std::string& path, std::string* why);
   OutputFile(OutputFile&& other) noexcept;
   // The file this held is closed when `other` goes.
   OutputFile& operator=(OutputFile&& other) noexcept {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <utility>
 
 #include "platform/files.h"
@@ -45,6 +46,21 @@ std::optional<OutputFile> OutputFile::CreateNew(const std::string& path, bool& t
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   taken = fd < 0 && errno == EEXIST;
   if (fd < 0) return std::nullopt;
+  return OutputFile(fd);
+}
+
+std::optional<OutputFile> OutputFile::CreateOrEmpty(const std::string& path, std::string* why) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    if (why) *why = std::strerror(errno);
+    return std::nullopt;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::ftruncate(fd, 0) != 0) {
+    if (why) *why = std::strerror(errno);
+    ::close(fd);
+    return std::nullopt;
+  }
   return OutputFile(fd);
 }
 

@@ -71,6 +71,16 @@ std::optional<OutputFile> OutputFile::CreateNew(const std::string& path, bool& t
   return OutputFile(FromHandle(h));
 }
 
+std::optional<OutputFile> OutputFile::CreateOrEmpty(const std::string& path, std::string* why) {
+  HANDLE h = ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, kShareAll, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    if (why) *why = windows::Failed("CreateFileW");
+    return std::nullopt;
+  }
+  return OutputFile(FromHandle(h));
+}
+
 OutputFile::OutputFile(OutputFile&& other) noexcept : handle_(std::exchange(other.handle_, -1)) {}
 
 OutputFile::~OutputFile() {

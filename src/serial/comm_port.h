@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace serial {
@@ -27,6 +28,8 @@ class CommPort {
   virtual int inBufferCount() = 0;
   // All waiting bytes, removed from the input buffer.
   virtual std::vector<uint8_t> input() = 0;
+  // The device that port `port` opens now, as people name it; "" when the number names none.
+  virtual std::string deviceFor(int) const { return ""; }
 };
 
 // The port number and the opening rules every port shares. A port opens its line in

@@ -32,7 +32,7 @@ class DevicePort final : public BasicCommPort {
   void pin(int port, std::string path) { pins_[port] = std::move(path); }
   // The device port `port` opens now ("" when it names none): a pinned one, else on Windows
   // COMn, elsewhere the port map file and then the machine's devices in order.
-  std::string deviceFor(int port) const;
+  std::string deviceFor(int port) const override;
   // Written bytes since the last call (the newest million at most).
   std::vector<Written> takeWritten();
   // Why the last open failed ("" after a successful one).

@@ -19,6 +19,10 @@ std::vector<LoopbackPort::Written> LoopbackPort::takeWritten() {
   return out;
 }
 
+std::string LoopbackPort::deviceFor(int port) const {
+  return failing_.count(port) ? "" : "loopback";
+}
+
 bool LoopbackPort::openLine() {
   if (failing_.count(commPort())) return false;
   open_ = true;

@@ -34,6 +34,8 @@ class LoopbackPort final : public BasicCommPort {
   int commEvent() override { return event_; }
   int inBufferCount() override;
   std::vector<uint8_t> input() override;
+  // "loopback", or "" for the ports that fail.
+  std::string deviceFor(int port) const override;
 
  private:
   bool openLine() override;

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QFileDialog>
 #include <QImage>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -99,6 +100,34 @@ TEST_F(QtHostTest, MessageBoxReportsTheButtonPressed) {
                                   .buttons = form::MsgButtons::OkCancel,
                                   .icon = form::MsgIcon::Question};
   EXPECT_EQ(host.messages->show(request), form::MsgResult::Cancel);
+}
+
+TEST_F(QtHostTest, SaveDialogOffersTheNameInTheUsersFolderAndGivesTheChoice) {
+  QString offered;
+  int dialogs = 0;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      offered = dialog->selectedFiles().value(0);
+      if (++dialogs == 1) {
+        dialog->reject();
+      } else {
+        answer.stop();
+        dialog->selectFile(QDir::temp().filePath("chosen.txt"));
+        static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own accept, public in QDialog
+      }
+    }
+  });
+  answer.start(10);
+  const form::SaveFileRequest request{
+      .title = "Capture", .suggestedName = "ba-capture-1.txt", .filter = "Text files (*.txt)"};
+  EXPECT_EQ(host.files->saveFileName(request), std::nullopt);
+  EXPECT_TRUE(offered.endsWith("/ba-capture-1.txt")) << offered.toStdString();
+  EXPECT_TRUE(offered.startsWith(QDir::homePath())) << offered.toStdString();
+  const auto chosen = host.files->saveFileName(request);
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(QDir::cleanPath(QString::fromStdString(*chosen)),
+            QDir::cleanPath(QDir::temp().filePath("chosen.txt")));
 }
 
 TEST_F(QtHostTest, ImagesAreCheckedByTheirContent) {

@@ -93,7 +93,7 @@ bool Runner::Dispatch(const Args& tokens) {
     return false;
   }
   if (Refused(name)) return false;
-  if (name != "answer" && name != "portfail" && name != "at") Start();
+  if (name != "answer" && name != "savefile" && name != "portfail" && name != "at") Start();
   it->second(Args(tokens.begin() + 1, tokens.end()));
   return !failed_;
 }

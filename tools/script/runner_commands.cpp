@@ -120,6 +120,12 @@ void Runner::registerTimeCommands() {
     if (a[0].text == "CANCEL") return vh_.queueAnswer(form::MsgResult::Cancel);
     Fail("answer OK or CANCEL");
   };
+  commands_["savefile"] = [this](const Args& a) {
+    if (!Count(a, 1, 1)) return;
+    if (a[0].quoted && !a[0].text.empty()) return vh_.queueFileName(a[0].text);
+    if (!a[0].quoted && a[0].text == "CANCEL") return vh_.queueFileName(std::nullopt);
+    Fail("savefile \"PATH\" or savefile CANCEL");
+  };
 }
 
 // What a user does with the mouse on the screens.
