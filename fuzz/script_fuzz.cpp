@@ -18,6 +18,20 @@ namespace fs = std::filesystem;
 
 namespace {
 constexpr uint64_t kVirtualBudgetMs = 3'600'000;
+
+// A file dialog's answer (`savefile "PATH"`, also scheduled with `at`) names a file in `dir`, so
+// that a capture never writes elsewhere on the machine.
+void KeepFilesIn(std::string& line, const fs::path& dir) {
+  std::string_view rest = line;
+  std::string_view word = script::NextWord(rest);
+  std::string at;
+  if (word == "at") {
+    at = "at " + std::string(script::NextWord(rest)) + " ";
+    word = script::NextWord(rest);
+  }
+  if (word != "savefile" || script::NextWord(rest) == "CANCEL") return;
+  line = at + "savefile \"" + (dir / "capture.txt").string() + "\"";
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -51,6 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::from_chars(word.data(), word.data() + word.size(), ms);
         if (ms > 0 && runner.host().now() + static_cast<uint64_t>(ms) > kVirtualBudgetMs) break;
       }
+      KeepFilesIn(line, dir);
       if (!runner.Execute(line, ++lineNo) || runner.host().now() > kVirtualBudgetMs) break;
     }
   }
