@@ -12,6 +12,8 @@
 #include <string>
 #include <thread>
 
+#include "config/config_folder.h"
+#include "platform/user_folder.h"
 #include "sim/acceptor.h"
 #include "sim/line_shaper.h"
 #include "sim/line_state.h"
@@ -30,7 +32,7 @@ void ToggleCable(int) {
 }
 
 struct Options {
-  std::string folder;
+  std::string folder;  // empty: the tool's own (DefaultFolder)
   std::string system = "Alpha";
   std::string portmap;
   std::string link;
@@ -61,7 +63,7 @@ struct Flag {
 };
 
 const Flag kFlags[] = {
-    {"--folder", "DIR", "folder of the configuration files (default: the one ba-sim is in)",
+    {"--folder", "DIR", "folder of the configuration files (default: the tool's own)",
      &Options::folder},
     {"--system", "NAME", "BA or system name of the configuration folder (default Alpha)",
      &Options::system},
@@ -85,10 +87,12 @@ const Flag kFlags[] = {
      &Options::replay},
 };
 
-std::string ExeFolder() {
+// The folder ba-test-tool would read from ba-sim's place: beside it, or the user's own.
+std::string DefaultFolder() {
   std::error_code ec;
   const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? "." : exe.parent_path().string();
+  const std::string exeFolder = ec ? "." : exe.parent_path().string();
+  return config::ChooseConfigFolder(exeFolder, platform::UserConfigHome()).path;
 }
 
 void Usage(FILE* to, const std::string& folder) {
@@ -109,11 +113,10 @@ void Usage(FILE* to, const std::string& folder) {
 // Reads the options; exits with status 2 (after the usage) when they do not parse.
 Options Parse(int argc, char** argv) {
   Options o;
-  o.folder = ExeFolder();
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
-      Usage(stdout, o.folder);
+      Usage(stdout, o.folder.empty() ? DefaultFolder() : o.folder);
       std::exit(0);
     }
     const Flag* flag = nullptr;
@@ -122,7 +125,7 @@ Options Parse(int argc, char** argv) {
     }
     if (!flag) {
       std::fprintf(stderr, "ba-sim: unknown option %s\n", arg.c_str());
-      Usage(stderr, o.folder);
+      Usage(stderr, o.folder.empty() ? DefaultFolder() : o.folder);
       std::exit(2);
     }
     if (i + 1 >= argc) {
@@ -299,11 +302,12 @@ std::unique_ptr<sim::Acceptor> ReplayOf(const std::string& path) {
 
 // The simulated system; exits with status 2 when it cannot be loaded.
 std::unique_ptr<sim::Acceptor> DeviceOf(const Options& o) {
+  const std::string folder = o.folder.empty() ? DefaultFolder() : o.folder;
   std::string why;
-  auto profile = sim::LoadSimProfile(o.folder, o.system, &why);
+  auto profile = sim::LoadSimProfile(folder, o.system, &why);
   if (!profile) {
     std::fprintf(stderr, "ba-sim: %s\n", why.c_str());
-    Usage(stderr, o.folder);
+    Usage(stderr, folder);
     std::exit(2);
   }
   std::optional<std::vector<uint8_t>> report;

@@ -1,16 +1,27 @@
 // ba-test-tool: the service tool's window.
 #include <QApplication>
 #include <QObject>
+#include <cstdio>
 
 #include "app/application.h"
+#include "config/config_folder.h"
 #include "gui/form_view.h"
 #include "gui/qt_comm_port.h"
 #include "gui/qt_convert.h"
 #include "gui/qt_host.h"
+#include "platform/user_folder.h"
 
 int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
-  const std::string folder = gui::ToUtf8(QCoreApplication::applicationDirPath());
+  const config::ConfigFolder chosen = config::ChooseConfigFolder(
+      gui::ToUtf8(QCoreApplication::applicationDirPath()), platform::UserConfigHome());
+  if (chosen.kind == config::ConfigFolder::Kind::Samples) {
+    std::fprintf(stderr,
+                 "ba-test-tool: cannot set up a configuration folder of your own; "
+                 "reading the installed samples in %s\n",
+                 chosen.path.c_str());
+  }
+  const std::string& folder = chosen.path;
   gui::QtHost host;
   gui::QtCommPort port(folder);
   int status = 0;

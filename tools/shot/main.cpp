@@ -32,11 +32,13 @@
 
 #include "app/application.h"
 #include "app/main_screen.h"
+#include "config/config_folder.h"
 #include "form/form.h"
 #include "gui/form_view.h"
 #include "gui/qt_comm_port.h"
 #include "gui/qt_convert.h"
 #include "gui/qt_host.h"
+#include "platform/user_folder.h"
 #include "serial/loopback_port.h"
 #include "sim/sim_device.h"
 
@@ -147,7 +149,8 @@ std::optional<ShotOptions> ParseOptions(const QCoreApplication& app) {
       "--select, --scroll, --settext), run in command-line order.");
   parser.addHelpOption();
   parser.addPositionalArgument("OUT.png", "The picture to write.");
-  const QCommandLineOption folder("folder", "The folder of the configuration files.", "DIR");
+  const QCommandLineOption folder(
+      "folder", "The folder of the configuration files (default: the tool's own).", "DIR");
   const QCommandLineOption terminal("terminal", "Opens the terminal first.");
   const QCommandLineOption report("report", "A version report the device sends (\\xHH: a byte).",
                                   "TEXT");
@@ -175,7 +178,10 @@ std::optional<ShotOptions> ParseOptions(const QCoreApplication& app) {
   options.out = parser.positionalArguments().front();
   options.terminal = parser.isSet(terminal);
   options.folder = parser.isSet(folder) ? gui::ToUtf8(parser.value(folder))
-                                        : gui::ToUtf8(QCoreApplication::applicationDirPath());
+                                        : config::ChooseConfigFolder(
+                                              gui::ToUtf8(QCoreApplication::applicationDirPath()),
+                                              platform::UserConfigHome())
+                                              .path;
   if (parser.isSet(report) && !ParseBytes(parser.value(report), options.report)) {
     return std::nullopt;
   }
