@@ -82,7 +82,7 @@ TEST_F(Installed, AnUnwritableUserFolderFallsBackToTheSamples) {
   // A file where the settings folder should be: nothing can be created below it, even as root.
   root_.write("home/.config", "not a folder");
   ConfigFolder chosen = config::ChooseConfigFolder(exe(), home());
-  EXPECT_EQ(chosen.path, samples());
+  EXPECT_EQ(fs::path(chosen.path), fs::path(samples()));
   EXPECT_EQ(chosen.kind, ConfigFolder::Kind::Samples);
   EXPECT_EQ(root_.read("home/.config"), "not a folder");
 
