@@ -99,9 +99,9 @@ phase "Unit tests under Wine"
   >"$out/wine-tests.log" 2>&1) || true
 tail -n 30 "$out/wine-tests.log"
 tests_passed=$(sed -n 's/.*\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$out/wine-tests.log" | tail -n 1)
-tests_failed=$(sed -n 's/.*\[  FAILED  \] \([0-9]*\) test.*/\1/p' "$out/wine-tests.log" | tail -n 1)
+# The brief output prints no count of failures: one line per failed test.
+tests_failed=$(grep -c '^\[  FAILED  \] .* ([0-9]* ms)' "$out/wine-tests.log" || true)
 tests_passed=${tests_passed:-0}
-tests_failed=${tests_failed:-0}
 grep -q "PASSED" "$out/wine-tests.log" || tests_failed=$((tests_failed + 1))
 
 phase "Acceptance scenarios: ba-script.exe on COMn under Wine against ba-sim"
