@@ -1,9 +1,11 @@
 // Labels, command buttons, option buttons and check boxes.
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "form/form.h"
 #include "gui/control_binding.h"
@@ -12,6 +14,19 @@
 
 namespace gui {
 namespace {
+
+// A line wider than its label (a value with more digits than the display was sized for, a
+// wider stand-in font) is drawn smaller, down to half its size, rather than cut.
+QFont FittedFont(QFont font, const QString& text, int room) {
+  const int smallest = std::max(6, font.pixelSize() / 2);
+  while (room > 0 && font.pixelSize() > smallest) {
+    const int need = QFontMetrics(font).horizontalAdvance(text);
+    if (need <= room) break;
+    const int px = font.pixelSize();
+    font.setPixelSize(std::max(smallest, std::min(px - 1, px * room / need)));
+  }
+  return font;
+}
 
 // Labels are the tool's buttons too: they report mouse clicks, and one with the hand cursor
 // is a ButtonLabel, which keys and assistive tools press as well.
@@ -32,9 +47,18 @@ class LabelBinding final : public ControlBinding {
     const QString text = ToQString(c.text());
     if (label_->text() != text) label_->setText(text);
     label_->setAlignment(HorizontalAlign(c.alignment()) | Qt::AlignTop);
-    // Wrapped words of a one-line label would vanish below it; clip at the side instead.
-    label_->setWordWrap(label_->height() >= 2 * label_->fontMetrics().lineSpacing());
     label_->setFrameStyle(c.border() ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
+    const int room = label_->contentsRect().width();
+    if (!firstSync() && text == fitText_ && room == fitRoom_ && c.font() == fitFont_) return;
+    fitText_ = text;
+    fitRoom_ = room;
+    fitFont_ = c.font();
+    const QFont designed = ToQFont(c.font());
+    // Wrapped words of a one-line label would vanish below it.
+    const bool wrap = label_->height() >= 2 * QFontMetrics(designed).lineSpacing();
+    label_->setWordWrap(wrap);
+    const QFont font = wrap ? designed : FittedFont(designed, text, room);
+    if (label_->font() != font) label_->setFont(font);
   }
 
  private:
@@ -53,6 +77,10 @@ class LabelBinding final : public ControlBinding {
   }
 
   QLabel* label_ = nullptr;
+  // What the font was fitted to.
+  QString fitText_;
+  int fitRoom_ = -1;
+  form::Font fitFont_;
 };
 
 QAbstractButton* NewButton(form::Kind kind, QWidget* parent) {

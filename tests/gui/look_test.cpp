@@ -47,7 +47,7 @@ std::vector<std::string> Clipped(const form::Form& screen, const FormView& view)
     if (!w || c->text().empty()) continue;
     const int room = TextRoom(*c, *w);
     if (room == 0) continue;
-    const QFontMetrics fm(w->font());
+    const QFontMetrics fm(ToQFont(c->font()));  // as designed, not as fitted
     const QString text = ToQString(c->text());
     int need = 0, has = 0;
     if (room < 0) {  // wrapped: the lines must fit the height
@@ -77,6 +77,30 @@ TEST(Look, EveryDesignCaptionFitsItsControl) {
     view.sync();
     for (const std::string& c : Clipped(*screen, view)) ADD_FAILURE() << c;
   }
+}
+
+TEST(Look, AValueTooWideForItsLabelIsDrawnSmallerNotCut) {
+  EnsureTestApp();
+  form::VirtualHost host;
+  form::Form screen("Screen", host.host());
+  // The bill motor's raster display: sized for two digits of its font.
+  form::Control& display = screen.add({.kind = Kind::Label,
+                                       .name = "Label5",
+                                       .index = 6,
+                                       .width = 2775,
+                                       .height = 2535,
+                                       .fontSize = 99.75,
+                                       .bold = true});
+  FormView view(screen);
+  auto* w = qobject_cast<QLabel*>(view.widgetFor(display));
+  const int designed = ToQFont(display.font()).pixelSize();
+  display.setText("200");
+  view.sync();
+  EXPECT_LT(w->font().pixelSize(), designed);
+  EXPECT_LE(QFontMetrics(w->font()).horizontalAdvance("200"), w->contentsRect().width());
+  display.setText("7");
+  view.sync();
+  EXPECT_EQ(w->font().pixelSize(), designed);
 }
 
 TEST(Look, DisabledTextFadesIntoItsBackground) {
