@@ -9,10 +9,12 @@
 #include "gui/qt_comm_port.h"
 #include "gui/qt_convert.h"
 #include "gui/qt_host.h"
+#include "gui/startup_report.h"
 #include "platform/user_folder.h"
 
 int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
+  gui::ReportStartupWhenAsked();
   const config::ConfigFolder chosen = config::ChooseConfigFolder(
       gui::ToUtf8(QCoreApplication::applicationDirPath()), platform::UserConfigHome());
   if (chosen.kind == config::ConfigFolder::Kind::Samples) {
