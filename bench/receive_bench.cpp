@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -141,15 +142,23 @@ void BM_Receive(benchmark::State& state, Test test, int mode, int channels) {
   SetLineRate(state, bytes);
 }
 
+// BA_BENCH_ITERATIONS=N runs each case exactly N times (for counting instructions).
 const bool kRegistered = [] {
+  const char* fixed = std::getenv("BA_BENCH_ITERATIONS");
+  const int iterations = fixed ? std::atoi(fixed) : 0;
   for (const config::ReceiveMode& mode : config::kReceiveModes) {
     for (const auto& [test, name] : kTests) {
       for (int n : kChannelCounts) {
         const std::string label = std::string("BM_Receive/") + name +
                                   "/mode:" + std::to_string(mode.number) +
                                   "/N:" + std::to_string(n);
-        benchmark::RegisterBenchmark(label.c_str(), BM_Receive, test, int{mode.number}, n)
-            ->MinTime(0.05);
+        auto* b =
+            benchmark::RegisterBenchmark(label.c_str(), BM_Receive, test, int{mode.number}, n);
+        if (iterations > 0) {
+          b->Iterations(iterations);
+        } else {
+          b->MinTime(0.05);
+        }
       }
     }
   }
