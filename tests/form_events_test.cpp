@@ -176,6 +176,28 @@ TEST_F(FormEvents, LockedInKeyDownRefusesEditsButNotCaretMoves) {
   EXPECT_EQ(list.listIndex(), 1);
 }
 
+// Appending is setting the joined text: one change, the caret to the start; the length in
+// characters follows every way the text changes.
+TEST_F(FormEvents, AppendedTextIsTheJoinedTextCountedInCharacters) {
+  Control& t = add(Kind::TextBox, "T");
+  t.onChange = [&] { log.push_back("change " + t.text()); };
+  t.setText("ab");
+  t.setSelStart(2);
+  t.appendText("\u20AC");
+  t.appendText("");
+  EXPECT_EQ(log, (std::vector<std::string>{"change ab", "change ab\u20AC"}));
+  EXPECT_EQ(t.selStart(), 0);
+  EXPECT_EQ(t.textChars(), 3);
+  t.setSelStart(10);
+  EXPECT_EQ(t.selStart(), 3);
+
+  Control& list = combo("List");
+  list.setListIndex(1);
+  EXPECT_EQ(list.textChars(), static_cast<int>(list.text().size()));
+  list.clear();
+  EXPECT_EQ(list.textChars(), 0);
+}
+
 TEST_F(FormEvents, UserInputReachesOnlyUsableControls) {
   Control& frame = add(Kind::Frame, "Frame");
   Control& inner = add(Kind::CommandButton, "Inner", &frame);

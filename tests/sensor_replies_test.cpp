@@ -107,6 +107,42 @@ TEST_F(SensorTestReplies, Mode0PlacesRowsAndReadingsAndJudgesChannels) {
   EXPECT_EQ(T(2).backColor(), MenuText);
 }
 
+// A byte recolours the cells it writes at once; a limit changed since recolours every cell.
+TEST_F(SensorTestReplies, ALimitChangedMeanwhileRecoloursCellsTheNextByteDoesNotWrite) {
+  Setup(0, 8);
+  Grid(16);
+  s.profile.SensorValueMaximum.fill(255);
+  Test(29);
+  EXPECT_EQ(T(16).backColor(), MenuText);  // 28
+  s.tests.IoByteIndex = 27;
+  Test(28, {{28, 100}}, 28);
+  EXPECT_EQ(T(16).backColor(), MenuText);
+  s.profile.SensorValueMaximum[8] = 99;
+  Test(29, {}, 29);  // the frame's last byte writes no grid cell
+  EXPECT_EQ(T(16).backColor(), Red);
+  EXPECT_EQ(T(2).backColor(), MenuText);
+  s.profile.LedNumber = 7;  // channel 8 is no longer judged, and keeps its colour
+  s.profile.SensorValueMaximum[8] = 255;
+  Test(1);
+  EXPECT_EQ(T(16).backColor(), Red);
+}
+
+TEST_F(SensorAdjustReplies, ARangeChangedMeanwhileRecoloursRowsTheNextByteDoesNotWrite) {
+  Setup(0, 8);
+  Table(40);
+  s.profile.AdjustRangeMaximum.fill(255);
+  Adjust(56, {{16, 50}, {56, 50}});  // channel 8: adjust value and stored value 50
+  EXPECT_EQ(A(38).backColor(), MenuText);
+  EXPECT_EQ(A(40).backColor(), MenuText);
+  s.profile.AdjustRangeMaximum[8] = 49;
+  Adjust(1);
+  EXPECT_EQ(A(38).backColor(), Red);
+  EXPECT_EQ(A(40).backColor(), MenuText);  // the stored value still matches
+  s.tests.ShortReplyCount = 15;
+  Adjust(16, {{16, 51}}, 16);  // a new adjust value makes the row's stored value differ
+  EXPECT_EQ(A(40).backColor(), Red);
+}
+
 TEST_F(SensorTestReplies, Mode3FrameFollowsChannelCount) {
   Grid(12);
   Setup(3, 5);

@@ -101,7 +101,7 @@ void Terminal::addButtons() {
 void Terminal::wireHandlers() {
   log_->onDblClick = [this] { log_->setText(""); };
   log_->onChange = [this] {
-    if (base::CharCount(log_->text()) > kLogLimit) log_->setText("");
+    if (log_->textChars() > kLogLimit) log_->setText("");
   };
   entry_->onDblClick = [this] { entry_->setText(""); };
   entry_->onChange = [this] { ClearEntryProblem(); };
@@ -150,13 +150,13 @@ void Terminal::Send() {
 }
 
 void Terminal::LogByte(int index, const std::string& byteText) {
-  std::string line = "[" + std::to_string(index) + "]-->" + byteText;
-  if (log_->text().empty()) {
-    log_->setText(line);
-  } else {
-    log_->setText(log_->text() + "\r\n" + line);
-  }
-  log_->setSelStart(base::CharCount(log_->text()));
+  line_.assign(log_->text().empty() ? "" : "\r\n");
+  line_ += '[';
+  line_ += std::to_string(index);
+  line_ += "]-->";
+  line_ += byteText;
+  log_->appendText(line_);
+  log_->setSelStart(log_->textChars());
 }
 
 void Terminal::EntryKeyDown(int code) {

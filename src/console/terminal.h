@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "console/port_link.h"
 #include "form/form.h"
@@ -43,6 +44,7 @@ class Terminal {
   form::Control* hex_ = nullptr;
   form::Control* ascii_ = nullptr;
   form::Control* capture_ = nullptr;  // cmdCapture
+  std::string line_;  // the line being logged
 };
 
 }  // namespace console

@@ -73,6 +73,17 @@ void Control::changed() {
 void Control::setText(std::string_view text) {
   if (text_ == text) return;
   text_.assign(text);
+  textChars_ = base::CharCount(text_);
+  const bool editable = kind_ == Kind::TextBox || kind_ == Kind::ComboBox;
+  if (editable) selStart_ = 0;
+  changed();
+  if (editable) raiseChange();
+}
+
+void Control::appendText(std::string_view more) {
+  if (more.empty()) return;
+  text_.append(more);
+  textChars_ += base::CharCount(more);
   const bool editable = kind_ == Kind::TextBox || kind_ == Kind::ComboBox;
   if (editable) selStart_ = 0;
   changed();
@@ -199,7 +210,7 @@ void Control::setToolTip(std::string_view tip) {
 }
 
 void Control::setSelStart(int pos) {
-  pos = std::clamp(pos, 0, base::CharCount(text_));
+  pos = std::clamp(pos, 0, textChars_);
   if (selStart_ == pos) return;
   selStart_ = pos;
   changed();
@@ -281,6 +292,7 @@ void Control::setListIndex(int index) {
   if (index < -1 || index >= listCount() || index == listIndex_) return;
   listIndex_ = index;
   text_ = index >= 0 ? items_[static_cast<size_t>(index)] : std::string();
+  textChars_ = base::CharCount(text_);
   changed();
   if (index >= 0) raiseClick();
 }
@@ -296,6 +308,7 @@ void Control::removeItem(int index) {
   if (index == listIndex_) {
     listIndex_ = -1;
     text_.clear();
+    textChars_ = 0;
   } else if (index < listIndex_) {
     --listIndex_;
   }
@@ -306,6 +319,7 @@ void Control::clear() {
   items_.clear();
   listIndex_ = -1;
   text_.clear();
+  textChars_ = 0;
   changed();
 }
 
@@ -313,6 +327,7 @@ void Control::setItems(std::vector<std::string> items) {
   items_ = std::move(items);
   listIndex_ = -1;
   text_.clear();
+  textChars_ = 0;
   changed();
 }
 

@@ -61,7 +61,10 @@ class Control {
 
   // Caption of labels, buttons and frames; Text of text and combo boxes.
   const std::string& text() const { return text_; }
+  int textChars() const { return textChars_; }  // its length in characters
   void setText(std::string_view text);
+  // setText(text() + more) without copying the text.
+  void appendText(std::string_view more);
 
   bool visible() const { return visible_; }
   void setVisible(bool visible);
@@ -188,6 +191,7 @@ class Control {
   Control* container_;
 
   std::string text_;
+  int textChars_ = 0;
   bool visible_ = true;
   bool enabled_ = true;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;

@@ -1,10 +1,35 @@
 #include "replies/reply_interpreter.h"
 
+#include <array>
 #include <cstdio>
+#include <string>
 
 #include "base/codepage.h"
 
 namespace replies {
+
+namespace {
+
+// The log's text of every byte value in decimal, in hexadecimal and as a character.
+struct ByteTexts {
+  std::array<std::string, 256> decimal, hex, character;
+  ByteTexts() {
+    for (int b = 0; b < 256; ++b) {
+      char buf[4];
+      std::snprintf(buf, sizeof buf, "%X", static_cast<unsigned>(b));
+      decimal[static_cast<size_t>(b)] = std::to_string(b);
+      hex[static_cast<size_t>(b)] = buf;
+      character[static_cast<size_t>(b)] = base::ByteChar(static_cast<uint8_t>(b));
+    }
+  }
+};
+
+const ByteTexts& Texts() {
+  static const ByteTexts texts;
+  return texts;
+}
+
+}  // namespace
 
 ReplyInterpreter::ReplyInterpreter(serial::CommPort& port, console::Terminal& terminal,
                                    MainState& state)
@@ -23,11 +48,10 @@ void ReplyInterpreter::ReadReplies() {
   }
 }
 
-std::string ReplyInterpreter::ByteTextOf(uint8_t b) const {
-  if (terminal_.asciiChecked()) return base::ByteChar(b);
-  char buf[4];
-  std::snprintf(buf, sizeof buf, terminal_.hexChecked() ? "%X" : "%u", static_cast<unsigned>(b));
-  return buf;
+const std::string& ReplyInterpreter::ByteTextOf(uint8_t b) const {
+  const ByteTexts& texts = Texts();
+  if (terminal_.asciiChecked()) return texts.character[b];
+  return terminal_.hexChecked() ? texts.hex[b] : texts.decimal[b];
 }
 
 bool ReplyInterpreter::SkipAcknowledge() {

@@ -33,7 +33,7 @@ class ReplyInterpreter {
   ReplyStages& stages() { return stages_; }
 
  private:
-  std::string ByteTextOf(uint8_t b) const;
+  const std::string& ByteTextOf(uint8_t b) const;
   void RunStages(uint8_t b);
   // True when the byte is the device's acknowledge of a command: it is counted off.
   bool SkipAcknowledge();

@@ -192,15 +192,29 @@ SensorReplies::SensorReplies(form::Form& screen, TestStages& tests,
   }
 }
 
+SensorReplies::TestLimits SensorReplies::CurrentTestLimits() const {
+  return {profile_.ReceiveDataMode, profile_.LedNumber, tests_.SensorValueRequested,
+          profile_.SensorValueMinimum, profile_.SensorValueMaximum};
+}
+
+SensorReplies::AdjustLimits SensorReplies::CurrentAdjustLimits() const {
+  return {profile_.ReceiveDataMode, profile_.LedNumber,          profile_.VrRangeMinimum,
+          profile_.VrRangeMaximum,  profile_.AdjustRangeMinimum, profile_.AdjustRangeMaximum};
+}
+
 void SensorReplies::SensorTest(uint8_t b) {
   // The counter stops at its largest value while a frame has no end.
   const int p = base::Increment16(tests_.IoByteIndex);
   const int mode = profile_.ReceiveDataMode;
-  if (config::ReceiveModeOf(mode).known()) PlaceTestByte(mode, p, b);
+  TestLimits limits = CurrentTestLimits();
+  const bool same = testJudged_ == limits;
+  if (config::ReceiveModeOf(mode).known()) PlaceTestByte(mode, p, b, same);
+  if (same) return;
   RecolourTestGrid();
+  testJudged_ = std::move(limits);
 }
 
-void SensorReplies::PlaceTestByte(int mode, int p, uint8_t b) {
+void SensorReplies::PlaceTestByte(int mode, int p, uint8_t b, bool judge) {
   const TestFrame& frame = kTestFrames[static_cast<size_t>(mode)];
   const int n = profile_.LedNumber;
   const int columns = std::min(config::ReceiveModeOf(mode).gridColumns(n), kGridColumns);
@@ -216,6 +230,7 @@ void SensorReplies::PlaceTestByte(int mode, int p, uint8_t b) {
     if (column > columns) continue;
     if (form::Control* cell = Slot(labels_.SensorTestValues, 2 * column - 2 + run.row)) {
       cell->setText(text);
+      if (judge && run.row == 2) JudgeTestCell(column);
     }
   }
   for (const CounterSet& set : frame.sets) {
@@ -227,33 +242,40 @@ void SensorReplies::PlaceTestByte(int mode, int p, uint8_t b) {
 // Judges the sensor row: leading columns by their own rule, channels against the profile.
 void SensorReplies::RecolourTestGrid() {
   const config::ReceiveMode& mode = config::ReceiveModeOf(profile_.ReceiveDataMode);
-  const int leading = mode.leadingColumns;
   const int columns = std::min(mode.gridColumns(profile_.LedNumber), kGridColumns);
-  for (int j = 1; j <= columns; ++j) {
-    form::Control* cell = Slot(labels_.SensorTestValues, 2 * j);
-    if (cell == nullptr || cell->text().empty()) continue;
-    const int value = CaptionValue(cell->text());
-    if (j <= leading) {
-      Judge(*cell, value == 255 || value <= 80);
-      continue;
-    }
-    const auto k = static_cast<size_t>(j - leading);
-    if (tests_.SensorValueRequested) {
-      Judge(*cell, value >= profile_.SensorValueMinimum[k]);
-    } else {
-      Judge(*cell, value <= profile_.SensorValueMaximum[k]);
-    }
+  for (int j = 1; j <= columns; ++j) JudgeTestCell(j);
+}
+
+// The sensor row's cell of grid column `column` (within the grid's columns).
+void SensorReplies::JudgeTestCell(int column) {
+  form::Control* cell = Slot(labels_.SensorTestValues, 2 * column);
+  if (cell == nullptr || cell->text().empty()) return;
+  const int value = CaptionValue(cell->text());
+  const int leading = config::ReceiveModeOf(profile_.ReceiveDataMode).leadingColumns;
+  if (column <= leading) {
+    Judge(*cell, value == 255 || value <= 80);
+    return;
+  }
+  const auto k = static_cast<size_t>(column - leading);
+  if (tests_.SensorValueRequested) {
+    Judge(*cell, value >= profile_.SensorValueMinimum[k]);
+  } else {
+    Judge(*cell, value <= profile_.SensorValueMaximum[k]);
   }
 }
 
 void SensorReplies::SensorAdjust(uint8_t b) {
   const int p = base::Increment16(tests_.ShortReplyCount);
   const int mode = profile_.ReceiveDataMode;
-  if (config::ReceiveModeOf(mode).known()) PlaceAdjustByte(mode, p, b);
+  AdjustLimits limits = CurrentAdjustLimits();
+  const bool same = adjustJudged_ == limits;
+  if (config::ReceiveModeOf(mode).known()) PlaceAdjustByte(mode, p, b, same);
+  if (same) return;
   RecolourAdjustTable();
+  adjustJudged_ = std::move(limits);
 }
 
-void SensorReplies::PlaceAdjustByte(int mode, int p, uint8_t b) {
+void SensorReplies::PlaceAdjustByte(int mode, int p, uint8_t b, bool judge) {
   const AdjustReply& reply = kAdjustReplies[static_cast<size_t>(mode)];
   const int n = profile_.LedNumber;
   const config::ReceiveMode& m = config::ReceiveModeOf(mode);
@@ -269,6 +291,7 @@ void SensorReplies::PlaceAdjustByte(int mode, int p, uint8_t b) {
     if (form::Control* cell =
             Slot(labels_.SensorAdjustValues, perChannel * (channel - 1) + run.column)) {
       cell->setText(std::to_string(b));
+      if (judge) JudgeAdjustRow(channel);
     }
   }
   if (p == reply.end.at(n)) tests_.ShortReplyCount = 0;
@@ -277,29 +300,32 @@ void SensorReplies::PlaceAdjustByte(int mode, int p, uint8_t b) {
 // Per channel: VR and adjust values against their ranges (bounds inside), the stored values
 // against the adjust value as text.
 void SensorReplies::RecolourAdjustTable() {
+  const int channels = std::min<int>(profile_.LedNumber, kLastChannel);
+  for (int j = 1; j <= channels; ++j) JudgeAdjustRow(j);
+}
+
+void SensorReplies::JudgeAdjustRow(int j) {
   const config::ActiveProfile& profile = profile_;
   const int perChannel = config::ReceiveModeOf(profile.ReceiveDataMode).adjustCells();
   const auto& values = labels_.SensorAdjustValues;
-  const int channels = std::min<int>(profile.LedNumber, kLastChannel);
-  for (int j = 1; j <= channels; ++j) {
-    const int row = perChannel * (j - 1);  // the cell before the channel's first
-    if (row >= static_cast<int>(values.size())) break;
-    const auto k = static_cast<size_t>(j);
-    if (form::Control* vr = Slot(values, row + 1); vr != nullptr && !vr->text().empty()) {
-      const int v = CaptionValue(vr->text());
-      Judge(*vr, v >= profile.VrRangeMinimum[k] && v <= profile.VrRangeMaximum[k]);
-    }
-    form::Control* adjust = Slot(values, row + 3);
-    const std::string adjustText = adjust != nullptr ? adjust->text() : std::string();
-    if (!adjustText.empty()) {
-      const int v = CaptionValue(adjustText);
-      Judge(*adjust, v >= profile.AdjustRangeMinimum[k] && v <= profile.AdjustRangeMaximum[k]);
-    }
-    for (int c = 5; c <= perChannel; ++c) {
-      form::Control* stored = Slot(values, row + c);
-      if (stored != nullptr && !stored->text().empty()) {
-        Judge(*stored, stored->text() == adjustText);
-      }
+  if (j < 1 || j > std::min<int>(profile.LedNumber, kLastChannel)) return;
+  const int row = perChannel * (j - 1);  // the cell before the channel's first
+  if (row >= static_cast<int>(values.size())) return;
+  const auto k = static_cast<size_t>(j);
+  if (form::Control* vr = Slot(values, row + 1); vr != nullptr && !vr->text().empty()) {
+    const int v = CaptionValue(vr->text());
+    Judge(*vr, v >= profile.VrRangeMinimum[k] && v <= profile.VrRangeMaximum[k]);
+  }
+  form::Control* adjust = Slot(values, row + 3);
+  const std::string adjustText = adjust != nullptr ? adjust->text() : std::string();
+  if (!adjustText.empty()) {
+    const int v = CaptionValue(adjustText);
+    Judge(*adjust, v >= profile.AdjustRangeMinimum[k] && v <= profile.AdjustRangeMaximum[k]);
+  }
+  for (int c = 5; c <= perChannel; ++c) {
+    form::Control* stored = Slot(values, row + c);
+    if (stored != nullptr && !stored->text().empty()) {
+      Judge(*stored, stored->text() == adjustText);
     }
   }
 }

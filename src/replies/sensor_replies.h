@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "form/form.h"
 #include "replies/main_state.h"
@@ -24,15 +25,37 @@ class SensorReplies {
   void SensorAdjust(uint8_t b);
 
  private:
-  void PlaceTestByte(int mode, int p, uint8_t b);
+  // What the colours depend on besides the cells' texts, which only these stages write. While
+  // it stays as it was at the last full recolouring, a byte changes the colours of the cells
+  // it wrote (and of their adjust row) only.
+  struct TestLimits {
+    int16_t mode = 0, channels = 0;
+    bool requested = false;
+    config::ChannelTable minimum{}, maximum{};
+    bool operator==(const TestLimits&) const = default;
+  };
+  struct AdjustLimits {
+    int16_t mode = 0, channels = 0;
+    config::ChannelTable vrMinimum{}, vrMaximum{}, adjustMinimum{}, adjustMaximum{};
+    bool operator==(const AdjustLimits&) const = default;
+  };
+  TestLimits CurrentTestLimits() const;
+  AdjustLimits CurrentAdjustLimits() const;
+
+  // `judge`: each sensor cell written is judged at once.
+  void PlaceTestByte(int mode, int p, uint8_t b, bool judge);
   void RecolourTestGrid();
-  void PlaceAdjustByte(int mode, int p, uint8_t b);
+  void JudgeTestCell(int column);
+  void PlaceAdjustByte(int mode, int p, uint8_t b, bool judge);
   void RecolourAdjustTable();
+  void JudgeAdjustRow(int channel);
 
   TestStages& tests_;
   const config::ActiveProfile& profile_;
   RunTimeLabels& labels_;
   std::array<form::Control*, kReadingCount> readings_{};
+  std::optional<TestLimits> testJudged_;
+  std::optional<AdjustLimits> adjustJudged_;
 };
 
 }  // namespace replies
