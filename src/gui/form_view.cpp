@@ -46,15 +46,26 @@ void FormView::detach(bool screenAlive) {
   captionOf_.clear();
   captionLabels_.clear();
   buddies_.clear();
+  waiting_.clear();
   flushTimer_.stop();
 }
 
-QWidget* FormView::widgetFor(const form::Control& control) const {
+QWidget* FormView::widgetFor(const form::Control& control) {
   auto it = bindings_.find(&control);
+  if (it != bindings_.end()) return it->second->widget();
+  // A control that became visible since the last sync gets its widget now (a sync makes them
+  // all first).
+  if (syncing_) return nullptr;
+  auto waiting = std::find(waiting_.begin(), waiting_.end(), &control);
+  if (waiting == waiting_.end() || !CanShow(control)) return nullptr;
+  form::Control& shown = **waiting;
+  waiting_.erase(waiting);
+  bind(shown);
+  it = bindings_.find(&control);
   return it == bindings_.end() ? nullptr : it->second->widget();
 }
 
-QWidget* FormView::containerWidget(const form::Control* container) const {
+QWidget* FormView::containerWidget(const form::Control* container) {
   if (!container) return canvas_;
   QWidget* w = widgetFor(*container);
   return w ? w : canvas_;
@@ -70,18 +81,86 @@ void FormView::markDirty(const form::Control& control) {
   if (!flushTimer_.isActive()) flushTimer_.start();
 }
 
+namespace {
+
+// Whether a change of `control` can let a waiting control show: its own, or a container's.
+bool MayHold(const form::Control& control, bool bound) {
+  switch (control.kind()) {
+    case form::Kind::Frame:
+    case form::Kind::PictureBox:
+    case form::Kind::TabControl:
+      return true;
+    case form::Kind::Timer:
+    case form::Kind::ImageList:
+      return false;
+    default:
+      return !bound;
+  }
+}
+
+}  // namespace
+
+bool FormView::CanShow(const form::Control& control) {
+  for (const form::Control* c = &control; c; c = c->container()) {
+    if (!c->visible()) return false;
+  }
+  return true;
+}
+
 void FormView::controlAdded(form::Control& control) {
   if (!screen_ || bindings_.count(&control)) return;
+  if (!CanShow(control)) {
+    waiting_.push_back(&control);
+    return;
+  }
+  bind(control);
+}
+
+void FormView::bind(form::Control& control) {
+  if (bindings_.count(&control)) return;
   const bool status = control.kind() == form::Kind::StatusBar;
+  if (form::Control* box = control.container(); box && !status) {
+    if (std::find(waiting_.begin(), waiting_.end(), box) != waiting_.end()) {
+      std::erase(waiting_, box);
+      bind(*box);
+    }
+  }
   QWidget* parent = status ? this : containerWidget(control.container());
   ControlBinding* binding = MakeBinding(control, parent, *this);
   if (!binding) return;  // nothing to draw
   bindings_[&control] = binding;
   if (status) statusBars_.push_back(&control);
+  restack(control, *binding->widget());
   markDirty(control);
 }
 
+void FormView::bindShown() {
+  revisit_ = false;
+  std::vector<form::Control*> shown;
+  for (form::Control* c : waiting_) {
+    if (CanShow(*c)) shown.push_back(c);
+  }
+  if (shown.empty()) return;
+  std::erase_if(waiting_, [](const form::Control* c) { return CanShow(*c); });
+  for (form::Control* c : shown) bind(*c);
+}
+
+void FormView::restack(const form::Control& control, QWidget& widget) {
+  // Siblings stack in screen order, as they would had every widget been made at once.
+  const std::vector<form::Control*>& order = screen_->controls();
+  auto it = std::find(order.begin(), order.end(), &control);
+  if (it == order.end()) return;
+  for (++it; it != order.end(); ++it) {
+    QWidget* later = widgetFor(**it);
+    if (later && later->parentWidget() == widget.parentWidget()) {
+      widget.stackUnder(later);
+      return;
+    }
+  }
+}
+
 void FormView::controlRemoved(form::Control& control) {
+  std::erase(waiting_, &control);
   auto it = bindings_.find(&control);
   if (it == bindings_.end()) return;
   ControlBinding* binding = it->second;
@@ -94,6 +173,10 @@ void FormView::controlRemoved(form::Control& control) {
 }
 
 void FormView::controlChanged(form::Control& control) {
+  if (!waiting_.empty() && control.visible() && MayHold(control, bindings_.count(&control) > 0)) {
+    revisit_ = true;  // it, or controls inside it, may show now
+    if (!flushTimer_.isActive()) flushTimer_.start();
+  }
   markDirty(control);
   if (control.kind() == form::Kind::TabControl && screen_) {
     // The controls on the tabs show or hide with the tab shown.
@@ -136,6 +219,7 @@ void FormView::sync() {
   if (!screen_ || syncing_) return;
   syncing_ = true;
   flushTimer_.stop();
+  if (revisit_) bindShown();
   std::vector<const form::Control*> pending;
   pending.swap(dirty_);
   bool layout = screenDirty_;

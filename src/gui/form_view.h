@@ -16,7 +16,9 @@ class ControlBinding;
 
 // Draws any screen and follows it: one widget per control at its twips position, the status
 // bars in a strip below the screen's area. Model changes are drawn from the event loop (or by
-// sync()); user input goes only through the screen's user-input calls.
+// sync()); user input goes only through the screen's user-input calls. A control gets its
+// widget once it and its containers are visible: screens build every panel up front and show
+// few of them.
 class FormView : public QWidget, public form::FormObserver {
   Q_OBJECT
  public:
@@ -25,8 +27,9 @@ class FormView : public QWidget, public form::FormObserver {
 
   // The screen shown; null once detached.
   form::Form* screen() const { return screen_; }
-  // The widget drawing `control` (null for timers and image lists).
-  QWidget* widgetFor(const form::Control& control) const;
+  // The widget drawing `control` (null for timers and image lists, and while the control or a
+  // container is invisible and has always been).
+  QWidget* widgetFor(const form::Control& control);
   // Draws the model changes not drawn yet.
   void sync();
   // Shows and hides the window with the screen's Visible.
@@ -52,7 +55,15 @@ class FormView : public QWidget, public form::FormObserver {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  QWidget* containerWidget(const form::Control* container) const;
+  QWidget* containerWidget(const form::Control* container);
+  // Whether the control and its containers are visible.
+  static bool CanShow(const form::Control& control);
+  // Makes the control's widget (and its containers' first).
+  void bind(form::Control& control);
+  // Makes the widgets of waiting controls that can show now.
+  void bindShown();
+  // Puts a widget made late below the widgets of the controls that follow it on the screen.
+  void restack(const form::Control& control, QWidget& widget);
   void syncScreen();
   void relayout();
   // Tab order and box captions from the layout (reading_order.h).
@@ -67,6 +78,8 @@ class FormView : public QWidget, public form::FormObserver {
   std::unordered_map<const form::Control*, BoxCaption> captionOf_;
   std::unordered_set<const form::Control*> captionLabels_;  // compared, never followed
   std::vector<QPointer<QLabel>> buddies_;
+  std::vector<form::Control*> waiting_;  // controls without a widget yet, in screen order
+  bool revisit_ = false;                 // a visibility changed while controls wait
   QTimer flushTimer_;
   bool screenDirty_ = true;
   bool layoutDirty_ = true;  // controls came, went or moved

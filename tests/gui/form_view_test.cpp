@@ -111,6 +111,37 @@ TEST_F(FormViewTest, DrawsTheModelAndFollowsItsChanges) {
   EXPECT_FALSE(w->isHidden());  // hidden with its frame, not by itself
 }
 
+TEST_F(FormViewTest, AControlGetsItsWidgetOnceItCanShowStackedInScreenOrder) {
+  form::Control& box = frame(false);
+  form::Control& under = label(&box);
+  under.setVisible(false);
+  form::Control& over = screen.add(ControlDesign{.kind = Kind::Label,
+                                                 .name = "Label2",
+                                                 .caption = "Over",
+                                                 .left = 150,
+                                                 .top = 450,
+                                                 .width = 1200,
+                                                 .height = 300},
+                                   &box);
+  FormView view(screen);
+  EXPECT_EQ(view.widgetFor(box), nullptr);
+  EXPECT_EQ(view.widgetFor(over), nullptr);
+  box.setVisible(true);
+  view.sync();
+  ASSERT_TRUE(view.widgetFor(box));
+  ASSERT_TRUE(view.widgetFor(over));
+  EXPECT_EQ(view.widgetFor(under), nullptr);
+
+  under.setVisible(true);
+  view.sync();
+  auto* w = qobject_cast<QLabel*>(view.widgetFor(under));
+  ASSERT_TRUE(w);
+  EXPECT_EQ(w->text(), "Hello");
+  EXPECT_FALSE(w->isHidden());
+  // Made last, it still lies below the control that follows it on the screen.
+  EXPECT_EQ(view.widgetFor(box)->childAt(w->geometry().center()), view.widgetFor(over));
+}
+
 TEST_F(FormViewTest, ControlsAddedAndRemovedAtRunTimeComeAndGoAtOnce) {
   form::Control& box = frame();
   FormView view(screen);
