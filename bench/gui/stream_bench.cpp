@@ -2,7 +2,8 @@
 // whole tool in this process (Qt host, QSerialPort port, the main window shown), driven into
 // a test panel through its widgets as the soak test does. Run from the build folder (it
 // starts ./ba-sim and copies the sample set from there), under X or offscreen.
-//   ba_stream_bench [SECONDS] [SYSTEM]   one line per panel: name, CPU s per minute, live
+//   ba_stream_bench [SECONDS] [SYSTEM] [PANEL]   a line per panel: name, CPU s per minute, live
+// The measured stretch is StreamFor, for valgrind --toggle-collect=*StreamFor*.
 #include <time.h>
 
 #include <QApplication>
@@ -61,6 +62,11 @@ const Panel kPanels[] = {
      }},
 };
 
+// Lets the tool stream for `ms`.
+[[gnu::noinline]] void StreamFor(int ms) {
+  RunFor(ms);
+}
+
 // One panel of a fresh tool against a fresh simulator: CPU seconds per minute over `seconds`.
 void Measure(const Panel& panel, const std::string& system, int seconds) {
   gui::SimulatedAcceptor sim(system);
@@ -75,7 +81,7 @@ void Measure(const Panel& panel, const std::string& system, int seconds) {
   const bool live = known && panel.open(tool);
   RunFor(2000);  // settled
   const double cpu0 = ProcessCpuSeconds(), wall0 = WallSeconds();
-  RunFor(seconds * 1000);
+  StreamFor(seconds * 1000);
   const double cpu = ProcessCpuSeconds() - cpu0, wall = WallSeconds() - wall0;
   std::printf("%s %.4f %s\n", panel.name, cpu / wall * 60, live ? "live" : "not-live");
   std::fflush(stdout);
@@ -87,6 +93,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const int seconds = argc > 1 ? std::atoi(argv[1]) : 30;
   const std::string system = argc > 2 ? argv[2] : "Golf";
-  for (const Panel& panel : kPanels) Measure(panel, system, seconds > 0 ? seconds : 30);
+  const std::string only = argc > 3 ? argv[3] : "";
+  for (const Panel& panel : kPanels) {
+    if (only.empty() || only == panel.name) Measure(panel, system, seconds > 0 ? seconds : 30);
+  }
   return 0;
 }
