@@ -134,6 +134,13 @@ void FormView::bind(form::Control& control) {
   markDirty(control);
 }
 
+void FormView::bindAll() {
+  // Containers come before their controls on the screen, so they are made first.
+  std::vector<form::Control*> all;
+  all.swap(waiting_);
+  for (form::Control* c : all) bind(*c);
+}
+
 void FormView::bindShown() {
   revisit_ = false;
   std::vector<form::Control*> shown;

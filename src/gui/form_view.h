@@ -32,6 +32,9 @@ class FormView : public QWidget, public form::FormObserver {
   QWidget* widgetFor(const form::Control& control);
   // Draws the model changes not drawn yet.
   void sync();
+  // Makes the widgets of the controls that have not been visible yet (to check a whole
+  // design).
+  void bindAll();
   // Shows and hides the window with the screen's Visible.
   void setFollowVisible(bool follow);
   // Stops following the screen, which may die afterwards. With `screenAlive` false the screen

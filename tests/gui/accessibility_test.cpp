@@ -72,6 +72,8 @@ TEST(Accessibility, BothScreensNameEveryControlWithItsRoleAndState) {
   EXPECT_EQ(Iface(&main)->role(), QAccessible::Window);
   EXPECT_EQ(Iface(&setup)->role(), QAccessible::Dialog);
   for (FormView* view : {&main, &setup}) {
+    view->bindAll();  // the hidden panels too
+    view->sync();
     for (const Control* c : view->screen()->controls()) {
       QWidget* w = view->widgetFor(*c);
       if (!w) continue;
