@@ -64,7 +64,7 @@ TEST(CaptureFile, LinesReadBackAsWrittenAndAnythingElseIsRefused) {
   EXPECT_FALSE(serial::IsCaptureTitle("1234 R 26"));
 }
 
-TEST(CaptureFile, ReplayPlaysTheReceivedLinesFromTheFirstAndReportsMalformedOnes) {
+TEST(CaptureFile, ReplayPlaysEachReceivedLineAfterItsCommandAndReportsMalformedOnes) {
   std::istringstream capture(
       "# ba-test-tool capture 1; port 1 (/dev/pts/3); started 2024-05-02 10:00:00\r\n"
       "# a comment\n"
@@ -80,27 +80,40 @@ TEST(CaptureFile, ReplayPlaysTheReceivedLinesFromTheFirstAndReportsMalformedOnes
   std::string why;
   const auto script = sim::ReadReplay(capture, &why);
   ASSERT_TRUE(script) << why;
-  const std::vector<std::pair<uint64_t, std::vector<uint8_t>>> want = {
-      {0, {0x26, 0x41}}, {200, {0x33}}, {200, {0x34}}, {500, {0x35, 0x36}}};
-  ASSERT_EQ(script->lines.size(), want.size());
-  for (size_t i = 0; i < want.size(); ++i) {
-    EXPECT_EQ(script->lines[i].atMs, want[i].first) << i;
-    EXPECT_EQ(script->lines[i].bytes, want[i].second) << i;
+  // Each received line is timed from the send before it.
+  const struct {
+    size_t sentBefore;
+    uint64_t atMs;
+    std::vector<uint8_t> bytes;
+  } want[] = {
+      {1, 1400, {0x26, 0x41}}, {1, 1600, {0x33}}, {1, 1600, {0x34}}, {2, 350, {0x35, 0x36}}};
+  ASSERT_EQ(script->lines.size(), std::size(want));
+  for (size_t i = 0; i < std::size(want); ++i) {
+    EXPECT_EQ(script->lines[i].sentBefore, want[i].sentBefore) << i;
+    EXPECT_EQ(script->lines[i].atMs, want[i].atMs) << i;
+    EXPECT_EQ(script->lines[i].bytes, want[i].bytes) << i;
   }
   ASSERT_EQ(script->problems.size(), 2u);
   EXPECT_EQ(script->problems[0].rfind("line 6:", 0), 0u) << script->problems[0];
   EXPECT_EQ(script->problems[1].rfind("line 10:", 0), 0u) << script->problems[1];
 
+  // A line waits for its command, however late the tool sends it, then keeps its distance.
   sim::ReplayPlayer player(*script);
   EXPECT_TRUE(player.due(5000).empty());  // not started
   player.start(1000);
-  EXPECT_TRUE(player.due(999).empty());
-  EXPECT_EQ(player.due(1199), (std::vector<uint8_t>{0x26, 0x41}));
-  EXPECT_EQ(player.due(1200), (std::vector<uint8_t>{0x33, 0x34}));
-  EXPECT_EQ(player.due(9000), (std::vector<uint8_t>{0x35, 0x36}));
+  EXPECT_TRUE(player.due(4000).empty());
+  player.sent(1, 4100);
+  EXPECT_TRUE(player.due(5499).empty());
+  EXPECT_EQ(player.due(5500), (std::vector<uint8_t>{0x26, 0x41}));
+  EXPECT_EQ(player.due(5700), (std::vector<uint8_t>{0x33, 0x34}));
+  EXPECT_TRUE(player.due(9000).empty());
+  player.sent(3, 9000);  // more than the capture holds
+  EXPECT_TRUE(player.due(9349).empty());
+  EXPECT_EQ(player.due(9350), (std::vector<uint8_t>{0x35, 0x36}));
   EXPECT_FALSE(player.playing());
   player.start(9000);  // the tool opened the line again
-  EXPECT_EQ(player.due(9000), (std::vector<uint8_t>{0x26, 0x41}));
+  player.sent(1, 9000);
+  EXPECT_EQ(player.due(10400), (std::vector<uint8_t>{0x26, 0x41}));
 
   for (const char* notCapture : {"", "1900 R 26\n", "# ba-test-tool capture 2\n1900 R 26\n"}) {
     std::istringstream in(notCapture);

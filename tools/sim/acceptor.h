@@ -42,8 +42,8 @@ class DeviceAcceptor final : public Acceptor {
   const std::optional<std::vector<uint8_t>> report_;
 };
 
-// A capture's received lines, played from where the acceptor would report itself; what the
-// tool sends gets no answer. Every power-up plays the capture from its start again.
+// A capture's received lines, played from where the acceptor would report itself; a line that
+// followed a command waits for the tool to send it. Every power-up plays the capture again.
 class ReplayAcceptor final : public Acceptor {
  public:
   // The tool reads every 100 ms: half of that after the power-up, each line arrives between
@@ -58,7 +58,10 @@ class ReplayAcceptor final : public Acceptor {
     player_.start(nowMs + kFirstLineMs);
     return {};
   }
-  std::vector<uint8_t> answer(const std::vector<uint8_t>&, uint64_t) override { return {}; }
+  std::vector<uint8_t> answer(const std::vector<uint8_t>& bytes, uint64_t nowMs) override {
+    player_.sent(bytes.size(), nowMs);
+    return {};
+  }
   std::vector<uint8_t> poll(uint64_t nowMs) override { return player_.due(nowMs); }
 
  private:

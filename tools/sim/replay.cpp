@@ -17,7 +17,9 @@ std::optional<ReplayScript> ReadReplay(std::istream& in, std::string* why) {
     return std::nullopt;
   }
   ReplayScript script;
-  std::optional<uint64_t> first;
+  std::optional<uint64_t> first;  // the first received line, the anchor before any send
+  uint64_t anchor = 0;
+  size_t sent = 0;
   uint64_t last = 0;
   for (size_t number = 2; std::getline(in, text); ++number) {
     if (serial::IsCaptureComment(text)) continue;
@@ -27,10 +29,16 @@ std::optional<ReplayScript> ReadReplay(std::istream& in, std::string* why) {
                                 ": not \"MS R|S HH HH ...\", skipped");
       continue;
     }
-    if (record->way != serial::CaptureDirection::Received) continue;
+    if (record->way == serial::CaptureDirection::Sent) {
+      sent += record->bytes.size();
+      anchor = record->ms;
+      last = 0;
+      continue;
+    }
     if (!first) first = record->ms;
-    last = std::max(last, record->ms >= *first ? record->ms - *first : 0);
-    script.lines.push_back({last, std::move(record->bytes)});
+    const uint64_t from = sent == 0 ? *first : anchor;
+    last = std::max(last, record->ms >= from ? record->ms - from : 0);
+    script.lines.push_back({sent, last, std::move(record->bytes)});
   }
   return script;
 }
@@ -50,11 +58,23 @@ void ReplayPlayer::start(uint64_t atMs) {
   started_ = true;
   startMs_ = atMs;
   next_ = 0;
+  sentAt_.clear();
+}
+
+void ReplayPlayer::sent(size_t count, uint64_t nowMs) {
+  if (!playing()) return;
+  const size_t room =
+      script_.lines.back().sentBefore - std::min(sentAt_.size(), script_.lines.back().sentBefore);
+  sentAt_.insert(sentAt_.end(), std::min(count, room), nowMs);
 }
 
 std::vector<uint8_t> ReplayPlayer::due(uint64_t nowMs) {
   std::vector<uint8_t> out;
-  while (playing() && nowMs >= startMs_ && script_.lines[next_].atMs <= nowMs - startMs_) {
+  while (playing()) {
+    const ReplayScript::Line& line = script_.lines[next_];
+    if (sentAt_.size() < line.sentBefore) break;  // its command has not come yet
+    const uint64_t from = line.sentBefore == 0 ? startMs_ : sentAt_[line.sentBefore - 1];
+    if (nowMs < from || nowMs - from < line.atMs) break;
     const auto& bytes = script_.lines[next_++].bytes;
     out.insert(out.end(), bytes.begin(), bytes.end());
   }
