@@ -2,6 +2,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QHash>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,7 +18,15 @@ namespace {
 
 // A line wider than its label (a value with more digits than the display was sized for, a
 // wider stand-in font) is drawn smaller, down to half its size, rather than cut.
-QFont FittedFont(QFont font, const QString& text, int room) {
+// Measuring shapes the line; the values a label shows repeat, so each size found is kept.
+// `fontKey` is font.key().
+QFont FittedFont(QFont font, const QString& fontKey, const QString& text, int room) {
+  static QHash<QString, int> sizes;  // by font, room and text
+  const QString key = fontKey + QChar(0) + QString::number(room) + QChar(0) + text;
+  if (auto it = sizes.constFind(key); it != sizes.constEnd()) {
+    font.setPixelSize(*it);
+    return font;
+  }
   const int smallest = std::max(6, font.pixelSize() / 2);
   while (room > 0 && font.pixelSize() > smallest) {
     const int need = QFontMetrics(font).horizontalAdvance(text);
@@ -25,6 +34,8 @@ QFont FittedFont(QFont font, const QString& text, int room) {
     const int px = font.pixelSize();
     font.setPixelSize(std::max(smallest, std::min(px - 1, px * room / need)));
   }
+  if (sizes.size() >= 4096) sizes.clear();
+  sizes.insert(key, font.pixelSize());
   return font;
 }
 
@@ -47,17 +58,23 @@ class LabelBinding final : public ControlBinding {
     const QString text = ToQString(c.text());
     if (label_->text() != text) label_->setText(text);
     label_->setAlignment(HorizontalAlign(c.alignment()) | Qt::AlignTop);
-    label_->setFrameStyle(c.border() ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
+    const int frame = c.border() ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame;
+    if (label_->frameStyle() != frame) label_->setFrameStyle(frame);
     const int room = label_->contentsRect().width();
-    if (!firstSync() && text == fitText_ && room == fitRoom_ && c.font() == fitFont_) return;
+    const bool newFont = firstSync() || !(c.font() == fitFont_);
+    if (!newFont && text == fitText_ && room == fitRoom_) return;
     fitText_ = text;
     fitRoom_ = room;
     fitFont_ = c.font();
-    const QFont designed = ToQFont(c.font());
+    if (newFont) {
+      designed_ = ToQFont(c.font());
+      designedKey_ = designed_.key();
+      lineSpacing_ = QFontMetrics(designed_).lineSpacing();
+    }
     // Wrapped words of a one-line label would vanish below it.
-    const bool wrap = label_->height() >= 2 * QFontMetrics(designed).lineSpacing();
+    const bool wrap = label_->height() >= 2 * lineSpacing_;
     label_->setWordWrap(wrap);
-    const QFont font = wrap ? designed : FittedFont(designed, text, room);
+    const QFont font = wrap ? designed_ : FittedFont(designed_, designedKey_, text, room);
     if (label_->font() != font) label_->setFont(font);
   }
 
@@ -81,6 +98,9 @@ class LabelBinding final : public ControlBinding {
   QString fitText_;
   int fitRoom_ = -1;
   form::Font fitFont_;
+  QFont designed_;  // fitFont_ in Qt's terms
+  QString designedKey_;
+  int lineSpacing_ = 0;
 };
 
 QAbstractButton* NewButton(form::Kind kind, QWidget* parent) {
