@@ -121,12 +121,22 @@ TEST(CaptureFile, ReplayPlaysEachReceivedLineAfterItsCommandAndReportsMalformedO
   }
 }
 
+// A path as a quoted script argument (Windows paths hold backslashes).
+std::string Quoted(const std::string& path) {
+  std::string out = "\"";
+  for (char c : path) {
+    if (c == '\\' || c == '"') out += '\\';
+    out += c;
+  }
+  return out + '"';
+}
+
 // The terminal's capture in virtual time, with the sample set.
 class CaptureSession : public ::testing::Test {
  protected:
   CaptureSession() { report_test::CopySampleSet(s.dir().path()); }
   void startCapture(const std::string& path) {
-    s.run("savefile \"" + path + "\"");
+    s.run("savefile " + Quoted(path));
     s.run("click cmdCapture");
   }
   std::string caption() { return s.text("cmdCapture"); }
@@ -200,7 +210,7 @@ TEST_F(CaptureSession, NoFileOrAFailingOneLeavesTheToolAsItWas) {
   EXPECT_EQ(caption(), "Capture...");
   // A folder that is not there: the message names the file.
   const std::string missing = s.dir().file("no-such-folder/capture.txt");
-  s.run("savefile \"" + missing + "\"");
+  s.run("savefile " + Quoted(missing));
   auto told = messages("click cmdCapture");
   ASSERT_EQ(told.size(), 1u);
   EXPECT_NE(told[0].find(missing), std::string::npos) << told[0];
