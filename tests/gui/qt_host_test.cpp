@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -106,8 +107,11 @@ TEST_F(QtHostTest, SaveDialogOffersTheNameInTheUsersFolderAndGivesTheChoice) {
   QString offered;
   int dialogs = 0;
   QTimer answer;
+  QPointer<QFileDialog> answered;  // a dialog already answered may still be the modal one
   QObject::connect(&answer, &QTimer::timeout, [&] {
-    if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialog && dialog->isVisible() && dialog != answered) {
+      answered = dialog;
       offered = dialog->selectedFiles().value(0);
       if (++dialogs == 1) {
         dialog->reject();
