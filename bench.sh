@@ -30,7 +30,7 @@ start_once() {
 
 measure() {
   bash scripts/deps.sh build-essential cmake pkg-config libgtest-dev libgmock-dev \
-    libbenchmark-dev nlohmann-json3-dev qt6-base-dev qt6-serialport-dev libgl-dev xvfb xauth \
+    libbenchmark-dev nlohmann-json3-dev qt6-base-dev libgl-dev xvfb xauth \
     fonts-comic-neue fonts-liberation jq || return 1
   local launcher=()
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)

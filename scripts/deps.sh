@@ -7,7 +7,7 @@
 set -euo pipefail
 packages=("$@")
 [ $# -gt 0 ] || packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  nlohmann-json3-dev qt6-base-dev qt6-serialport-dev libgl-dev xvfb xauth
+  nlohmann-json3-dev qt6-base-dev libgl-dev xvfb xauth
   fonts-comic-neue fonts-liberation clang-format
   at-spi2-core gir1.2-atspi-2.0 python3-gi dbus-daemon)
 missing=()

@@ -67,7 +67,7 @@ trap cleanup EXIT
 
 # What the package says about itself and holds.
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6; do
+for lib in libqt6core6 libqt6gui6 libqt6widgets6; do
   [[ "$depends" == *"$lib "* ]] || fail "Depends lacks $lib: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = ba-test-tool ] || fail "wrong package name"
@@ -127,9 +127,6 @@ grep -qE "$picture_read" "$work/opened.txt" ||
 grep -q ' > ' "$work/record-1.txt" || fail "ba-sim sent nothing"
 kill "$tool"
 wait "${pids[-1]}" 2>/dev/null || true
-# QSerialPort's lock of the line, left by the ended tool.
-lock=/var/lock/LCK..$(sed -n 's|^1,/dev/||p' "$conf/PortMap.txt" | tr -d '\r' | tr / _)
-[ "$(head -n 1 "$lock" 2>/dev/null | tr -dc 0-9)" = "$tool" ] && rm -f "$lock"
 echo "== ba-test-tool recognised the simulated acceptor"
 
 # The seeded folder: every sample file, as installed, beside the port map.

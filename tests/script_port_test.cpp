@@ -17,6 +17,7 @@
 #include "form/host.h"
 #include "form/virtual_host.h"
 #include "script/runner.h"
+#include "serial/device_port.h"
 
 namespace {
 
@@ -60,6 +61,47 @@ class Pty {
 
 long long MsSince(Clock::time_point start) {
   return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+// The port the window and ba-script share, on a pseudo-terminal: raw bytes both ways, one
+// program at a time on a line, closed when the far end goes.
+TEST(DevicePort, CarriesRawBytesHoldsTheLineAloneAndClosesWhenItGoes) {
+  Pty pty;
+  if (!pty.ok()) GTEST_SKIP() << "no pseudo-terminals here";
+  uint64_t now = 7;
+  serial::DevicePort port(".", [&now] { return now; });
+  port.pin(3, pty.path());
+  ASSERT_TRUE(port.setCommPort(3));
+  ASSERT_TRUE(port.setPortOpen(true)) << port.openProblem();
+
+  serial::DevicePort second(".", {});
+  second.pin(1, pty.path());
+  EXPECT_FALSE(second.setPortOpen(true));
+  EXPECT_NE(second.openProblem().find("in use"), std::string::npos) << second.openProblem();
+
+  ASSERT_TRUE(pty.write({0x01, 0xff, 0x00, 0x0d, 0x11, 0x13}));  // nothing translated
+  std::vector<uint8_t> in;
+  for (int i = 0; i < 100 && in.size() < 6; ++i) {
+    if (port.commEvent() == serial::CommPort::kEventReceive) {
+      const std::vector<uint8_t> more = port.input();
+      in.insert(in.end(), more.begin(), more.end());
+    }
+    usleep(10'000);
+  }
+  EXPECT_EQ(in, (std::vector<uint8_t>{0x01, 0xff, 0x00, 0x0d, 0x11, 0x13}));
+  const uint8_t out[] = {0x55, 0x0a};
+  ASSERT_TRUE(port.output(out, 2));
+  EXPECT_EQ(pty.read(1000), (std::vector<uint8_t>{0x55, 0x0a}));
+  const auto written = port.takeWritten();
+  ASSERT_EQ(written.size(), 2u);
+  EXPECT_EQ(written[0].time, 7u);
+
+  ASSERT_TRUE(port.setPortOpen(false));
+  ASSERT_TRUE(second.setPortOpen(true)) << "the lock outlived the line: " << second.openProblem();
+  pty.close();
+  EXPECT_EQ(second.inBufferCount(), 0);
+  EXPECT_FALSE(second.portOpen());
+  EXPECT_TRUE(second.takeWritten().empty());  // no clock, no log
 }
 
 TEST(VirtualHostPacer, SeesEveryStepBeforeWhatIsDueRuns) {

@@ -1,5 +1,5 @@
 // CPU of the tool's window while ba-sim streams at 9600 baud on a pseudo-terminal: the
-// whole tool in this process (Qt host, QSerialPort port, the main window shown), driven into
+// whole tool in this process (Qt host, device port, the main window shown), driven into
 // a test panel through its widgets as the soak test does. Run from the build folder (it
 // starts ./ba-sim and copies the sample set from there), under X or offscreen.
 //   ba_stream_bench [SECONDS] [SYSTEM] [PANEL]   a line per panel: name, CPU s per minute, live

@@ -6,11 +6,11 @@
 #include "app/application.h"
 #include "config/config_folder.h"
 #include "gui/form_view.h"
-#include "gui/qt_comm_port.h"
 #include "gui/qt_convert.h"
 #include "gui/qt_host.h"
 #include "gui/startup_report.h"
 #include "platform/user_folder.h"
+#include "serial/device_port.h"
 
 int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
   }
   const std::string& folder = chosen.path;
   gui::QtHost host;
-  gui::QtCommPort port(folder);
+  serial::DevicePort port(folder, {});
   int status = 0;
   {
     app::Application app(host.host(), port, folder);

@@ -92,7 +92,8 @@ bool DevicePort::output(const uint8_t* data, size_t size) {
   out_.insert(out_.end(), data, data + size);
   flush();
   if (!portOpen()) return false;
-  const uint64_t t = clock_ ? clock_() : 0;
+  if (!clock_) return true;  // nobody reads the log
+  const uint64_t t = clock_();
   for (size_t i = 0; i < size; ++i) written_.push_back({t, data[i]});
   while (written_.size() > kMaxLogged) written_.pop_front();
   return true;

@@ -10,9 +10,9 @@
 #include "app/application.h"
 #include "app/main_screen.h"
 #include "gui/form_view.h"
-#include "gui/qt_comm_port.h"
 #include "gui/qt_host.h"
 #include "gui_test_app.h"
+#include "serial/device_port.h"
 
 namespace gui {
 namespace {
@@ -48,7 +48,7 @@ TEST(EndToEnd, SimulatedAcceptorIsRecognisedAnswersTheTerminalAndStreams) {
 
   {
     QtHost host;
-    QtCommPort port(dir.string());
+    serial::DevicePort port(dir.string(), {});
     app::Application app(host.host(), port, dir.string());
     FormView view(app.mainForm());
     app.load();

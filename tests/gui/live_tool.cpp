@@ -96,7 +96,7 @@ bool SimulatedAcceptor::plugIn() {
 }
 
 LiveTool::LiveTool(const std::string& folder)
-    : port_(folder), app_(host_.host(), port_, folder), view_(app_.mainForm()) {
+    : port_(folder, {}), app_(host_.host(), port_, folder), view_(app_.mainForm()) {
   app_.load();
   view_.show();
 }

@@ -11,8 +11,8 @@
 #include "app/application.h"
 #include "app/main_screen.h"
 #include "gui/form_view.h"
-#include "gui/qt_comm_port.h"
 #include "gui/qt_host.h"
+#include "serial/device_port.h"
 
 namespace gui {
 
@@ -53,7 +53,7 @@ class SimulatedAcceptor {
   bool ok_ = false;
 };
 
-// ba-test-tool as src/gui/main.cpp builds it: the Qt host, the QSerialPort port reading
+// ba-test-tool as src/gui/main.cpp builds it: the Qt host, the device port reading
 // PortMap.txt in `folder`, both screens and the main window, shown.
 class LiveTool {
  public:
@@ -64,7 +64,7 @@ class LiveTool {
 
   form::Form& screen() { return app_.mainForm(); }
   app::MainScreen& main() { return app_.main(); }
-  QtCommPort& port() { return port_; }
+  serial::DevicePort& port() { return port_; }
 
   // A left click on the control's widget; false when the user could not reach it.
   bool click(const char* name, int index = -1);
@@ -86,7 +86,7 @@ class LiveTool {
   QWidget* widget(const char* name, int index);
 
   QtHost host_;
-  QtCommPort port_;
+  serial::DevicePort port_;
   app::Application app_;
   FormView view_;
 };

@@ -35,10 +35,10 @@
 #include "config/config_folder.h"
 #include "form/form.h"
 #include "gui/form_view.h"
-#include "gui/qt_comm_port.h"
 #include "gui/qt_convert.h"
 #include "gui/qt_host.h"
 #include "platform/user_folder.h"
+#include "serial/device_port.h"
 #include "serial/loopback_port.h"
 #include "sim/sim_device.h"
 
@@ -239,7 +239,7 @@ class Shot {
   explicit Shot(const ShotOptions& o)
       : o_(o),
         loopback_([this] { return static_cast<uint64_t>(host_.tickMs()); }),
-        serialPort_(o.folder),
+        serialPort_(o.folder, {}),
         app_(host_.host(), o.live ? static_cast<serial::CommPort&>(serialPort_) : loopback_,
              o.folder),
         view_(app_.mainForm()) {}
@@ -338,7 +338,7 @@ class Shot {
   const ShotOptions& o_;
   gui::QtHost host_;
   serial::LoopbackPort loopback_;
-  gui::QtCommPort serialPort_;
+  serial::DevicePort serialPort_;
   app::Application app_;
   gui::FormView view_;
 };
