@@ -56,9 +56,12 @@ measure() {
   echo "Start-up: $runs runs each, alternating" >&2
   : >"$build/bench-startup-tool.txt"
   : >"$build/bench-startup-bare.txt"
+  : >"$build/bench-startup-text.txt"
   for _ in $(seq "$runs"); do
-    # The bare window has the main window's size, 625 by 482 pixels.
+    # The bare window has the main window's size, 625 by 482 pixels; the reference beside it
+    # shows one label, the least any window with text pays.
     start_once ./ba_bare_window 625 482 >>"$build/bench-startup-bare.txt"
+    start_once ./ba_bare_window 625 482 text >>"$build/bench-startup-text.txt"
     start_once ./ba-test-tool >>"$build/bench-startup-tool.txt"
   done
 
@@ -120,6 +123,12 @@ view_ms() {  # median CPU time of a view benchmark, in ms
   row "resident memory 2 s after mapping" \
     "$(awk -v a="$tool_rss" -v b="$bare_rss" 'BEGIN { printf "%.1f MB, bare %.1f MB", a / 1024, b / 1024 }'): ${r}x" \
     "at most 1.2x" "$(verdict "$r" 1.2 "<=")"
+  if [ -s "$build/bench-startup-text.txt" ]; then
+    text_ms=$(column_median 1 text) text_rss=$(column_median 3 text)
+    row "reference: the bare window showing one label" \
+      "$text_ms ms: $(ratio "$text_ms" "$bare_ms")x; $(awk -v a="$text_rss" 'BEGIN { printf "%.1f MB", a / 1024 }'): $(ratio "$text_rss" "$bare_rss")x" \
+      "none" ""
+  fi
   while read -r name per_min live; do
     case "$name" in
       io) what="IO test" ;;
