@@ -6,35 +6,17 @@ set -uo pipefail
 build=$(cd "$1" && pwd)
 scenario=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
 system=$3
-dir=$(mktemp -d)
-sim=
-cleanup() {
-  [ -n "$sim" ] && kill "$sim" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$dir"
-}
-trap cleanup EXIT
-fail() {
-  echo "$*" >&2
-  exit 1
-}
-cp "$build"/SystemVersion.txt "$build"/ParameterSetup.txt "$build"/CommandSetup.txt \
-  "$build"/InterfaceVersion.txt "$dir"/
+source "$(dirname "$0")/sim_line.sh"
 cd "$dir" || exit 1
 
 # Runs the scenario against the ba-sim started with the given options; its output in $1.
 run() {
   local out=$1
   shift
-  rm -f line
-  "$build/ba-sim" --link "$dir/line" "$@" >/dev/null 2>>sim.log &
-  sim=$!
-  for _ in $(seq 50); do [ -e line ] && break; sleep 0.1; done
+  start_sim "$@" 2>>sim.log
   "$build/ba-script" --folder "$dir" --port "$dir/line" "$scenario" >"$out"
   local status=$?
-  kill "$sim" 2>/dev/null
-  wait "$sim" 2>/dev/null
-  sim=
+  stop_sim
   [ "$status" = 0 ] || fail "ba-script ended with status $status: $(grep expect "$out")"
 }
 

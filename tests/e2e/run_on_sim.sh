@@ -8,27 +8,9 @@ scenario=$2
 system=$3
 want=${4:-0}
 shift $(($# < 4 ? $# : 4))
-dir=$(mktemp -d)
-sim=
-cleanup() {
-  [ -n "$sim" ] && kill "$sim" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$dir"
-}
-trap cleanup EXIT
-cp "$build"/SystemVersion.txt "$build"/ParameterSetup.txt "$build"/CommandSetup.txt \
-  "$build"/InterfaceVersion.txt "$dir"/
-"$build/ba-sim" --folder "$dir" --system "$system" --link "$dir/line" \
-  --record "$dir/record.txt" "$@" >/dev/null &
-sim=$!
-for _ in $(seq 50); do [ -e "$dir/line" ] && break; sleep 0.1; done
+source "$(dirname "$0")/sim_line.sh"
+start_sim --folder "$dir" --system "$system" --record "$dir/record.txt" "$@"
 "$build/ba-script" --folder "$dir" --port "$dir/line" "$scenario"
 status=$?
-if [ "$status" != "$want" ]; then
-  echo "ba-script ended with status $status, expected $want" >&2
-  exit 1
-fi
-if ! grep -q ' > ' "$dir/record.txt"; then
-  echo "ba-sim sent nothing" >&2
-  exit 1
-fi
+[ "$status" = "$want" ] || fail "ba-script ended with status $status, expected $want"
+grep -q ' > ' "$dir/record.txt" || fail "ba-sim sent nothing"
