@@ -12,10 +12,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using config::ConfigFolder;
+using config_test::kConfigFiles;
 using config_test::TempFolder;
-
-const char* const kFiles[] = {"SystemVersion.txt", "ParameterSetup.txt", "CommandSetup.txt",
-                              "InterfaceVersion.txt"};
 
 // An installation under a temporary prefix (bin/, share/ba-test-tool/ with the four files and a
 // picture) and a home whose settings folder does not exist yet.
@@ -24,7 +22,7 @@ class Installed : public ::testing::Test {
   void SetUp() override {
     fs::create_directories(root_.file("usr/bin"));
     fs::create_directories(root_.file("usr/share/ba-test-tool/Picture"));
-    for (const char* name : kFiles) root_.write(std::string(kShare) + name, name);
+    for (const char* name : kConfigFiles) root_.write(std::string(kShare) + name, name);
     root_.write(std::string(kShare) + "Picture/alpha.png", "picture");
     fs::create_directories(root_.file("home"));
   }
@@ -57,7 +55,7 @@ TEST_F(Installed, AFirstStartSeedsTheUserFolder) {
   const ConfigFolder chosen = config::ChooseConfigFolder(exe(), home());
   EXPECT_EQ(chosen.path, user());
   EXPECT_EQ(chosen.kind, ConfigFolder::Kind::User);
-  for (const char* name : kFiles) EXPECT_EQ(userFile(name), name);
+  for (const char* name : kConfigFiles) EXPECT_EQ(userFile(name), name);
   EXPECT_EQ(userFile("Picture/alpha.png"), "picture");
   // Only the files: no staged copies are left beside them.
   EXPECT_EQ(std::distance(fs::directory_iterator(user()), fs::directory_iterator()), 5);

@@ -8,6 +8,10 @@
 
 namespace config_test {
 
+// The four configuration files, in the order the loaders read them.
+inline constexpr const char* kConfigFiles[] = {"SystemVersion.txt", "ParameterSetup.txt",
+                                               "CommandSetup.txt", "InterfaceVersion.txt"};
+
 // A fresh folder under the system's temporary folder, removed with its content.
 class TempFolder {
  public:

@@ -96,6 +96,15 @@ class Session {
     return bytes;
   }
 
+  // After the start, the setup screen opened as administrator on tab `tab`.
+  void openSetup(int tab) {
+    for (const char* line : {"wait 100", "click Command5", "type txtUserName \"mira_tek\"",
+                             "type txtPassword \"qpa-xn\"", "key txtPassword 13"}) {
+      run(line);
+    }
+    run("tab " + std::to_string(tab));
+  }
+
   // Bytes arrive and the next poll reads them.
   void feed(const std::string& recvArguments) {
     run("recv " + recvArguments);

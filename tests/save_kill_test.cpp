@@ -25,8 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 using Files = std::map<std::string, std::string>;
 
-const char* const kNames[] = {"SystemVersion.txt", "ParameterSetup.txt", "CommandSetup.txt",
-                              "InterfaceVersion.txt"};
+using config_test::kConfigFiles;
 
 struct Action {
   const char* name;
@@ -61,7 +60,7 @@ const char* const kLogin[] = {"wait 100", "click Command5", "type txtUserName \"
 
 Files Read(const config_test::TempFolder& dir) {
   Files files;
-  for (const char* n : kNames) files[n] = dir.read(n);
+  for (const char* n : kConfigFiles) files[n] = dir.read(n);
   return files;
 }
 void Write(const config_test::TempFolder& dir, const Files& files) {
@@ -142,7 +141,7 @@ TEST(SaveKill, EveryFileIsOldOrNewAfterAKillAtAnyMoment) {
     const auto compare = [&](int& olds, int& news) {
       const Files now = Read(dir);
       olds = news = 0;
-      for (const char* n : kNames) {
+      for (const char* n : kConfigFiles) {
         const bool isOld = now.at(n) == old.at(n);
         const bool isNew = now.at(n) == after[which].at(n);
         damaged += !isOld && !isNew;

@@ -22,14 +22,7 @@ std::string Codes(int first, int step = 1) {
 
 class SetupTab : public ::testing::Test {
  protected:
-  // Opens the setup screen as admin on tab `tab`.
-  void Open(int tab) {
-    for (const char* line : {"wait 100", "click Command5", "type txtUserName \"mira_tek\"",
-                             "type txtPassword \"qpa-xn\"", "key txtPassword 13"}) {
-      s.run(line);
-    }
-    s.run("tab " + std::to_string(tab));
-  }
+  void Open(int tab) { s.openSetup(tab); }
   json items(const std::string& combo) { return s.show(combo).at("items"); }
   int row(const std::string& combo) { return s.show(combo).at("listIndex"); }
   std::string back(const std::string& control) { return s.show(control).at("backColor"); }

@@ -20,11 +20,9 @@
 namespace {
 
 namespace fs = std::filesystem;
+using config_test::kConfigFiles;
 using report_test::json;
 using report_test::Session;
-
-const char* const kFiles[] = {"SystemVersion.txt", "ParameterSetup.txt", "CommandSetup.txt",
-                              "InterfaceVersion.txt"};
 
 std::string BigParamLine(int system) {
   std::string line = "Big,B" + std::to_string(system) + ",l.png,s.png,10,20,1,3,85,1";
@@ -53,21 +51,15 @@ class SaveFault : public ::testing::Test {
   }
   // Logged in as administrator, a new system "Zulu" "Z9" with two channels filled in.
   void StartAdding() {
-    s.run("wait 100");
-    s.run("click Command5");
-    s.run("type txtUserName \"mira_tek\"");
-    s.run("type txtPassword \"qpa-xn\"");
-    s.run("key txtPassword 13");
-    s.run("tab 1");
-    s.run("wait 100");
-    s.run("click Command3(0)");
-    s.run("type Combo1 \"Zulu\"");
-    s.run("type Combo2 \"Z9\"");
-    s.run("settext Text2(4) \"2\"");
+    s.openSetup(1);
+    for (const char* line : {"wait 100", "click Command3(0)", "type Combo1 \"Zulu\"",
+                             "type Combo2 \"Z9\"", "settext Text2(4) \"2\""}) {
+      s.run(line);
+    }
   }
   std::map<std::string, std::string> Files() {
     std::map<std::string, std::string> files;
-    for (const char* f : kFiles) files[f] = s.dir().read(f);
+    for (const char* f : kConfigFiles) files[f] = s.dir().read(f);
     return files;
   }
   // The one message a failed save shows.

@@ -37,12 +37,7 @@ class SystemTab : public ::testing::Test {
     s.dir().write("CommandSetup.txt", kCommands);
   }
   void Open() {
-    s.run("wait 100");
-    s.run("click Command5");
-    s.run("type txtUserName \"mira_tek\"");
-    s.run("type txtPassword \"qpa-xn\"");
-    s.run("key txtPassword 13");
-    s.run("tab 1");
+    s.openSetup(1);
     s.run("wait 100");  // the deferred display
   }
   std::string file(const std::string& name) { return s.dir().read(name); }
