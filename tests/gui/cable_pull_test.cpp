@@ -42,10 +42,7 @@ TEST_P(CablePull, ThePortClosesStaysIdleAndReopensWhenChosenAgain) {
   SimulatedAcceptor sim("Hotel");
   if (!sim.ok()) GTEST_SKIP() << "no pseudo-terminal";
   LiveTool tool(sim.folder());
-  ASSERT_TRUE(RunUntil([&] { return tool.main().statusText(4) == "Hotel"; }, 8000));
-  ASSERT_TRUE(RunUntil([&] { return tool.screen().at("Label2", 0).enabled(); }, 4000));
-  ASSERT_TRUE(tool.click("Label2", 0));  // Test Mode
-  RunFor(500);  // its acknowledge, read before the next command as a user's pace allows
+  ASSERT_TRUE(tool.enterTestMode("Hotel"));
   ASSERT_TRUE(tool.click("Label2", panel.menuItem));
   ASSERT_TRUE(tool.click("Command4"));  // the terminal
   Cells watched = panel.values;

@@ -1,59 +1,31 @@
 // The whole tool against the simulated bill acceptor over a real pseudo-terminal.
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <filesystem>
-#include <functional>
 
-#include "app/application.h"
-#include "app/main_screen.h"
-#include "gui/form_view.h"
-#include "gui/qt_host.h"
 #include "gui_test_app.h"
-#include "serial/device_port.h"
+#include "live_tool.h"
 
 namespace gui {
 namespace {
-
-namespace fs = std::filesystem;
-
-// Lets real time pass with the event loop running until `done` or `ms` have passed.
-bool RunUntil(const std::function<bool()>& done, int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done() && clock.elapsed() < ms)
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  return done();
-}
 
 TEST(EndToEnd, SimulatedAcceptorIsRecognisedAnswersTheTerminalAndStreams) {
   EnsureTestApp();
   QTemporaryDir folder;
   ASSERT_TRUE(folder.isValid());
-  const fs::path dir = folder.path().toStdString();
-  // The sample configuration set lies beside the test in the build folder.
-  for (const char* name :
-       {"SystemVersion.txt", "ParameterSetup.txt", "CommandSetup.txt", "InterfaceVersion.txt"}) {
-    fs::copy_file(name, dir / name);
-  }
-  fs::copy("Picture", dir / "Picture", fs::copy_options::recursive);
+  CopySamples(folder.path().toStdString());
 
   QProcess sim;
-  sim.start("./ba-sim", {"--portmap", QString::fromStdString((dir / "PortMap.txt").string())});
+  sim.start("./ba-sim", {"--portmap", folder.filePath("PortMap.txt")});
   ASSERT_TRUE(sim.waitForStarted(3000));
   ASSERT_TRUE(sim.waitForReadyRead(3000));
   if (sim.readLine().trimmed().isEmpty()) GTEST_SKIP() << "no pseudo-terminal";
 
   {
-    QtHost host;
-    serial::DevicePort port(dir.string(), {});
-    app::Application app(host.host(), port, dir.string());
-    FormView view(app.mainForm());
-    app.load();
-    form::Form& screen = app.mainForm();
-    app::MainScreen& main = app.main();
+    LiveTool tool(folder.path().toStdString());
+    form::Form& screen = tool.screen();
+    app::MainScreen& main = tool.main();
 
     // The port opens after a second; the acceptor then reports itself.
     ASSERT_TRUE(RunUntil([&] { return main.statusText(4) == "Alpha"; }, 5000))
@@ -77,8 +49,6 @@ TEST(EndToEnd, SimulatedAcceptorIsRecognisedAnswersTheTerminalAndStreams) {
     screen.userClick(screen.at("Label2", 1));
     EXPECT_TRUE(RunUntil([&] { return !screen.at("Label7", 6).text().empty(); }, 3000));
     EXPECT_EQ(screen.at("Label7", 6).text().size(), 8u);  // DipSW1, bit by bit
-    host.closeAllWindows();
-    app.unload();
   }
   sim.terminate();
   sim.waitForFinished(3000);

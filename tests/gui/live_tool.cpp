@@ -60,16 +60,19 @@ int EnvNumber(const char* name, int fallback) {
   return value && *value ? std::atoi(value) : fallback;
 }
 
-SimulatedAcceptor::SimulatedAcceptor(const std::string& system) {
-  if (!dir_.isValid()) return;
-  folder_ = dir_.path().toStdString();
-  const fs::path dir = folder_;
-  // The sample configuration set lies beside the tests in the build folder.
+void CopySamples(const std::string& folder) {
+  const fs::path dir = folder;
   for (const char* name :
        {"SystemVersion.txt", "ParameterSetup.txt", "CommandSetup.txt", "InterfaceVersion.txt"}) {
     fs::copy_file(name, dir / name);
   }
   fs::copy("Picture", dir / "Picture", fs::copy_options::recursive);
+}
+
+SimulatedAcceptor::SimulatedAcceptor(const std::string& system) {
+  if (!dir_.isValid()) return;
+  folder_ = dir_.path().toStdString();
+  CopySamples(folder_);
   process_.start("./ba-sim",
                  {"--folder", dir_.path(), "--system", QString::fromStdString(system), "--link",
                   dir_.filePath("line"), "--portmap", dir_.filePath("PortMap.txt")});
@@ -104,6 +107,15 @@ LiveTool::LiveTool(const std::string& folder)
 LiveTool::~LiveTool() {
   host_.closeAllWindows();  // before the screens they show
   app_.unload();
+}
+
+bool LiveTool::enterTestMode(const std::string& system) {
+  if (!RunUntil([&] { return main().statusText(4) == system; }, 8000) ||
+      !RunUntil([&] { return screen().at("Label2", 0).enabled(); }, 4000) || !click("Label2", 0)) {
+    return false;
+  }
+  RunFor(500);  // its acknowledge, read before the next command as at a user's pace
+  return true;
 }
 
 form::Control* LiveTool::control(const char* name, int index) const {

@@ -27,6 +27,8 @@ bool RunUntil(const std::function<bool()>& done, int ms);
 double CpuSeconds();
 // A whole number from the environment, or `fallback`.
 int EnvNumber(const char* name, int fallback);
+// Copies the sample configuration set, which lies beside the tests in the build folder.
+void CopySamples(const std::string& folder);
 
 // ba-sim playing a sample system in a new folder holding the sample configuration set, with
 // PortMap.txt naming its line, under a stable link, as port 1.
@@ -66,6 +68,9 @@ class LiveTool {
   app::MainScreen& main() { return app_.main(); }
   serial::DevicePort& port() { return port_; }
 
+  // Once `system` has reported itself, opens "Test Mode" and gives its acknowledge time;
+  // false when the report or the menu did not come.
+  bool enterTestMode(const std::string& system);
   // A left click on the control's widget; false when the user could not reach it.
   bool click(const char* name, int index = -1);
   // Picks item `index` from the drop-down list of a combo box; false when it cannot.

@@ -21,10 +21,7 @@ TEST(Soak, DISABLED_PanelsStreamAtLineRate) {
   SimulatedAcceptor sim("Kilo");  // 60 channels: eight sensor test pages, five adjust pages
   ASSERT_TRUE(sim.ok());
   LiveTool tool(sim.folder());
-  ASSERT_TRUE(RunUntil([&] { return tool.main().statusText(4) == "Kilo"; }, 8000));
-  ASSERT_TRUE(RunUntil([&] { return tool.screen().at("Label2", 0).enabled(); }, 4000));
-  ASSERT_TRUE(tool.click("Label2", 0));  // Test Mode
-  RunFor(500);  // its acknowledge, read before the next command as a user's pace allows
+  ASSERT_TRUE(tool.enterTestMode("Kilo"));
 
   int sensorPages = 0, adjustPages = 0;
   struct Phase {
