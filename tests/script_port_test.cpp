@@ -155,6 +155,25 @@ TEST(ScriptPort, RunsTheScreensInRealTimeOnAPty) {
   EXPECT_NE(out.str().find(R"({"error":"line 14: \"recv\")"), std::string::npos) << out.str();
 }
 
+// A line another program holds: the port stays closed and the port list's tool tip says why.
+TEST(ScriptPort, ThePortListSaysWhyItsLineCannotBeOpened) {
+  Pty pty;
+  if (!pty.ok()) GTEST_SKIP() << "no pseudo-terminals here";
+  serial::DevicePort other(".", {});
+  other.pin(1, pty.path());
+  ASSERT_TRUE(other.setPortOpen(true)) << other.openProblem();
+  std::ostringstream out;
+  script::Runner runner("/nonexistent/ba-script-folder", out, script::Device{pty.path()});
+  ASSERT_TRUE(runner.Execute("wait 1100", 1)) << out.str();
+  ASSERT_TRUE(runner.Execute("expect MSComm1 portOpen=false", 2)) << out.str();
+  ASSERT_TRUE(runner.Execute("show ComPortList", 3)) << out.str();
+  EXPECT_NE(
+      out.str().find("Port 1: " + pty.path() + ", cannot be opened (in use by another program)"),
+      std::string::npos)
+      << out.str();
+  EXPECT_FALSE(runner.expectationFailed());
+}
+
 TEST(ScriptPort, VirtualLineCommandsAreRefused) {
   for (const char* line : {"recv 1", "portfail 2", "unplug", "at 100 recv 1"}) {
     std::ostringstream out;

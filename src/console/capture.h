@@ -64,6 +64,7 @@ class CapturedPort final : public serial::CommPort {
   int inBufferCount() override { return inner_.inBufferCount(); }
   std::vector<uint8_t> input() override;
   std::string deviceFor(int port) const override { return inner_.deviceFor(port); }
+  std::string openProblem() const override { return inner_.openProblem(); }
 
  private:
   serial::CommPort& inner_;

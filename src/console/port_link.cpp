@@ -101,7 +101,12 @@ void PortLink::ShowPortTip(LineNote note) {
   }
   std::string tip = description_;
   if (!device_.empty() && note == LineNote::Opened) tip += ", open";
-  if (!device_.empty() && note == LineNote::Failed) tip += ", cannot be opened";
+  if (!device_.empty() && note == LineNote::Failed) {
+    tip += ", cannot be opened";
+    std::string why = port_.openProblem();
+    if (why.starts_with(device_ + ": ")) why.erase(0, device_.size() + 2);
+    if (!why.empty()) tip += " (" + why + ")";
+  }
   if (!device_.empty() && note == LineNote::Closed) tip += ", closed";
   list_->setToolTip(tip);
 }

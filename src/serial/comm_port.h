@@ -30,6 +30,8 @@ class CommPort {
   virtual std::vector<uint8_t> input() = 0;
   // The device that port `port` opens now, as people name it; "" when the number names none.
   virtual std::string deviceFor(int) const { return ""; }
+  // Why the last open failed ("" when it did not, or nothing is known).
+  virtual std::string openProblem() const { return ""; }
 };
 
 // The port number and the opening rules every port shares. A port opens its line in

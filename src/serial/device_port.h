@@ -35,8 +35,8 @@ class DevicePort final : public BasicCommPort {
   std::string deviceFor(int port) const override;
   // Written bytes since the last call (the newest million at most).
   std::vector<Written> takeWritten();
-  // Why the last open failed ("" after a successful one).
-  const std::string& openProblem() const { return openProblem_; }
+  // Why the last open failed, after the device's name ("" after a successful one).
+  std::string openProblem() const override { return openProblem_; }
 
   bool portOpen() const override { return line_.has_value(); }
   bool output(const uint8_t* data, size_t size) override;
